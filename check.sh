@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test:
+# the rules natively, natively again with sanitizers, and the Windows programs under Wine.
+set -eu
+cd "$(dirname "$0")"
+
+tools/install-deps.sh
+tools/check-format.sh
+
+jobs=$(nproc)
+for preset in native native-asan win64 win32; do
+    echo "== build $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+
+echo "== test native"
+ctest --preset native -j "$jobs"
+echo "== test native-asan"
+ctest --preset native-asan -j "$jobs"
+echo "== test win64 (Wine)"
+tools/wine-run.sh ctest --preset win64

@@ -1,0 +1,207 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/pump.h"
+
+namespace {
+
+std::vector<UINT> dispatched;     // messages that reached the window procedure
+std::vector<Event> filtered;      // events that reached the filter
+std::vector<UINT> fetched;        // messages taken from the queue, seen by a hook
+bool charQueuedAtKeyDown = false; // was the character message queued before dispatch?
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_USER || message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR ||
+        message == WM_TIMER) {
+        dispatched.push_back(message);
+    }
+    if (message == WM_KEYDOWN) {
+        MSG next;
+        charQueuedAtKeyDown = PeekMessageA(&next, window, WM_CHAR, WM_CHAR, PM_NOREMOVE) != 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FetchHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        fetched.push_back(reinterpret_cast<MSG*>(lParam)->message);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class PumpTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = RecordingProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "PumpTestWindow";
+        RegisterClassA(&windowClass);
+        window = CreateWindowExA(0, "PumpTestWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                 nullptr, windowClass.hInstance, nullptr);
+        ASSERT_NE(window, nullptr);
+        MSG stale;
+        while (PeekMessageA(&stale, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        dispatched.clear();
+        filtered.clear();
+        fetched.clear();
+    }
+    void TearDown() override {
+        DestroyWindow(window);
+        MSG stale;
+        while (PeekMessageA(&stale, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    bool QueueIsEmpty() {
+        MSG next;
+        return PeekMessageA(&next, nullptr, 0, 0, PM_NOREMOVE) == 0;
+    }
+    HWND window = nullptr;
+};
+
+bool RefuseKeyReleases(const Event& event) {
+    filtered.push_back(event);
+    return event.kind != EventKind::KeyReleased;
+}
+
+bool RefuseAfterAKeyPress(const Event& event) {
+    filtered.push_back(event);
+    return event.kind == EventKind::KeyPressed;
+}
+
+TEST_F(PumpTest, AFilterThatRefusesAMessageEndsThePumpWithoutDispatchingIt) {
+    PostMessageA(window, WM_USER + 1, 0, 0);
+    PostMessageA(window, WM_TIMER, 7, 0);
+    PostMessageA(window, WM_KEYUP, VK_LEFT, 0);
+    PostMessageA(window, WM_USER + 2, 0, 0);
+
+    EXPECT_FALSE(PumpMessages(RefuseKeyReleases));
+
+    EXPECT_EQ(dispatched, (std::vector<UINT>{WM_USER + 1, WM_TIMER}));
+    ASSERT_EQ(filtered.size(), 3u);
+    EXPECT_EQ(filtered[1].kind, EventKind::TimerTick);
+    EXPECT_EQ(filtered[2].kind, EventKind::KeyReleased);
+    EXPECT_EQ(filtered[2].key, VK_LEFT);
+    MSG next;
+    ASSERT_TRUE(PeekMessageA(&next, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(next.message, WM_USER + 2u) << "the refused message is lost, the rest stays queued";
+}
+
+TEST_F(PumpTest, TheQuitMessageEndsThePumpWithoutReachingTheFilter) {
+    PostMessageA(window, WM_USER + 1, 0, 0);
+    PostQuitMessage(0);
+
+    EXPECT_TRUE(PumpMessages(RefuseKeyReleases));
+
+    ASSERT_EQ(filtered.size(), 1u);
+    EXPECT_EQ(filtered[0].kind, EventKind::Other);
+    EXPECT_EQ(dispatched, (std::vector<UINT>{WM_USER + 1}));
+}
+
+TEST_F(PumpTest, AKeyPressIsTranslatedBeforeDispatchSoItsCharacterFollows) {
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, FetchHook, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    PostMessageA(window, WM_KEYDOWN, 'A', MAKELPARAM(1, MapVirtualKeyA('A', MAPVK_VK_TO_VSC)));
+
+    EXPECT_FALSE(PumpMessages(RefuseAfterAKeyPress));
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_EQ(fetched, (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
+    EXPECT_TRUE(charQueuedAtKeyDown);
+    EXPECT_EQ(dispatched, (std::vector<UINT>{WM_KEYDOWN}));
+    ASSERT_EQ(filtered.size(), 2u);
+    EXPECT_EQ(filtered[0].kind, EventKind::KeyPressed);
+    EXPECT_EQ(filtered[0].key, 'A');
+    EXPECT_EQ(filtered[1].kind, EventKind::Other);
+    EXPECT_TRUE(QueueIsEmpty());
+}
+
+TEST(ToEvent, OnlyTheMessageKindAndTheKeyCodeAreRead) {
+    MSG tick = {};
+    tick.message = WM_TIMER;
+    tick.wParam = 99;
+    EXPECT_EQ(ToEvent(tick).kind, EventKind::TimerTick);
+
+    MSG press = {};
+    press.message = WM_KEYDOWN;
+    press.wParam = VK_SPACE;
+    EXPECT_EQ(ToEvent(press).kind, EventKind::KeyPressed);
+    EXPECT_EQ(ToEvent(press).key, VK_SPACE);
+
+    MSG character = {};
+    character.message = WM_CHAR;
+    character.wParam = 'p';
+    EXPECT_EQ(ToEvent(character).kind, EventKind::Other);
+}
+
+// The child process that fails an assertion; its box is answered by the test below.
+constexpr char AssertChildSwitch[] = "--runtime-assert-child";
+constexpr int AssertChildLine = 4242;
+
+struct BoxTexts {
+    std::vector<std::string> texts;
+};
+
+BOOL CALLBACK CollectText(HWND child, LPARAM lParam) {
+    char text[512] = {};
+    GetWindowTextA(child, text, sizeof text);
+    reinterpret_cast<BoxTexts*>(lParam)->texts.emplace_back(text);
+    return TRUE;
+}
+
+TEST(RuntimeAssert, ShowsTheTaskModalBoxWithFileAndLineAndExitsWithMinusOne) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string commandLine = std::string("\"") + self + "\" " + AssertChildSwitch;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &child));
+
+    // Wait for the box to appear, or for the child to end without one.
+    HWND box = nullptr;
+    for (int i = 0; i < 600 && box == nullptr; ++i) {
+        box = FindWindowA(nullptr, "Bug in Dropstakk!");
+        if (box == nullptr && WaitForSingleObject(child.hProcess, 50) == WAIT_OBJECT_0) {
+            break;
+        }
+    }
+    ASSERT_NE(box, nullptr) << "no error box appeared";
+    DWORD boxProcess = 0;
+    GetWindowThreadProcessId(box, &boxProcess);
+    EXPECT_EQ(boxProcess, child.dwProcessId);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+
+    BoxTexts collected;
+    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&collected));
+    bool found = false;
+    for (const std::string& text : collected.texts) {
+        found = found || text == "Run-time assertion failed\nFile: Droppa\nLine: 4242";
+    }
+    EXPECT_TRUE(found) << "the box does not name the file and line";
+
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(WaitForSingleObject(child.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, static_cast<DWORD>(-1));
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], AssertChildSwitch) == 0) {
+        RuntimeAssert("Droppa", AssertChildLine);
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs with apt-get whatever the build and the tests need and the machine lacks.
+# Quick when everything is present.
+set -eu
+
+packages=(
+    cmake g++ make libgtest-dev googletest libbenchmark-dev clang-format
+    g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+    wine wine64 xvfb xdotool x11-utils imagemagick fonts-liberation
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "install-deps: installing ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine and returns its exit code:
+#   tools/wine-run.sh [--desktop] [--depth N] program.exe [arguments...]
+# or runs any other command inside one Wine session, so that every program it starts shares the
+# prefix, the display and one wineserver (check.sh runs CTest this way):
+#   tools/wine-run.sh command [arguments...]
+#
+# It makes the Wine prefix under build/ on first use, starts Xvfb when there is no display (or
+# when --depth asks for a screen of that many bits per pixel), keeps one wineserver for the run,
+# and on the way out stops only the processes it started.
+set -u
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+desktop=""
+depth=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --desktop) desktop=1; shift ;;
+    --depth) depth=$2; shift 2 ;;
+    *) break ;;
+    esac
+done
+[ $# -gt 0 ] || { echo "usage: $0 [--desktop] [--depth N] program.exe|command [args...]" >&2; exit 2; }
+
+export WINEPREFIX=${STAKKO_WINEPREFIX:-$root/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+started=()
+own_server=""
+cleanup() {
+    local pid
+    # Our server serves only the programs of this run: end them with it.
+    [ -n "$own_server" ] && wineserver -k >/dev/null 2>&1
+    for pid in "${started[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    for pid in "${started[@]}"; do
+        wait "$pid" 2>/dev/null
+    done
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+start_xvfb() {
+    local n=${STAKKO_XVFB_FIRST:-90}
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do
+        n=$((n + 1))
+    done
+    Xvfb ":$n" -screen 0 "1024x768x${1}" -nolisten tcp >/dev/null 2>&1 &
+    started+=($!)
+    local i
+    for i in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$n"
+}
+
+if [ -n "$depth" ]; then
+    start_xvfb "$depth"
+elif [ -z "${DISPLAY:-}" ]; then
+    start_xvfb 24
+fi
+
+if [ -z "${STAKKO_WINE_SESSION:-}" ] || [ -n "$depth" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            echo "wine-run: making the Wine prefix $WINEPREFIX" >&2
+            wineboot -i >"$WINEPREFIX.log" 2>&1 && wineserver -w
+        fi
+    ) 9>"$WINEPREFIX.lock"
+    # One persistent wineserver serves every program of this run; if one already serves the
+    # prefix, this one exits at once and the running one is used.
+    wineserver -f -p >/dev/null 2>&1 &
+    server=$!
+    sleep 0.2
+    if kill -0 "$server" 2>/dev/null; then
+        started+=("$server")
+        own_server=1
+    fi
+    # Start Wine's own services now, detached from our output: started by the first test they
+    # would keep its output pipe open, and CTest would wait for them.
+    wineboot >/dev/null 2>&1 </dev/null
+    export STAKKO_WINE_SESSION=1
+fi
+
+case "$1" in
+*.exe | *.EXE)
+    if [ -n "$desktop" ]; then
+        wine explorer "/desktop=Stakko,800x600" "$@"
+    else
+        wine "$@"
+    fi
+    ;;
+*)
+    "$@"
+    ;;
+esac
+rc=$?
+exit $rc
