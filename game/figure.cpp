@@ -1,6 +1,9 @@
 #include "game/figure.h"
 
+#include "game/glass.h"
 #include "game/host.h"
+#include "game/turn.h"
+#include "settings/settings.h"
 
 // The order of the records is part of the data: figures store table indices, not ids.
 constexpr ShapeRecord ShapeTable[ShapeCount + 1] = {
@@ -57,4 +60,109 @@ int FindShape(int32_t id) {
         RuntimeAssert("Figure", __LINE__);
     }
     return index;
+}
+
+Figure* figure = nullptr;
+
+void Figure::Init(int newKind, int newRotation) {
+    kind = newKind;
+    // Centres the picture, leaning left when the free space is odd.
+    column = (settings->BrksPerLine - ShapeSize) / 2;
+    row = 0;
+    rotation = newRotation;
+    for (int r = 0; r < RotationCount; ++r) {
+        shapeIndex[r] = FindShape(FigureTable[kind].shapeIds[r]);
+    }
+}
+
+bool Figure::Fits(int atColumn, int atRow) const {
+    const ShapeRecord& picture = Picture();
+    for (int r = 0; r < ShapeSize; ++r) {
+        for (int c = 0; c < ShapeSize; ++c) {
+            if (!IsBrick(picture.rows[r][c])) {
+                continue;
+            }
+            const int x = atColumn + c;
+            const int y = atRow + r;
+            // A brick above the top edge does not fit: a figure never stands partly outside.
+            if (x < 0 || x >= settings->BrksPerLine || y < 0 || y >= settings->BrksPerColumn ||
+                glass->cells[y][x].color != EmptyCell) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void Figure::WriteCells(int8_t color) {
+    // Only ever called at a place that passed Fits, so every brick lies inside the glass.
+    const ShapeRecord& picture = Picture();
+    for (int r = 0; r < ShapeSize; ++r) {
+        for (int c = 0; c < ShapeSize; ++c) {
+            if (IsBrick(picture.rows[r][c])) {
+                glass->cells[row + r][column + c] = {color, 1};
+            }
+        }
+    }
+}
+
+void Figure::Stamp() {
+    WriteCells(static_cast<int8_t>(FigureTable[kind].color));
+}
+
+void Figure::Erase() {
+    WriteCells(EmptyCell);
+}
+
+bool Figure::StepDown() {
+    Erase();
+    if (!Fits(column, row + 1)) {
+        Stamp();
+        return false;
+    }
+    ++row;
+    score += RowPoints;
+    RequestGlassRepaint();
+    UpdateScorePanel();
+    Stamp();
+    return true;
+}
+
+void Figure::Rotate() {
+    // Where the turned picture may go when it does not fit in place: sideways first, then down.
+    constexpr int kicks[][2] = {{0, 0}, {1, 0}, {2, 0}, {-1, 0}, {-2, 0}, {0, 1}, {0, 2}};
+    const int previous = rotation;
+    Erase();
+    rotation = (rotation + 1) % RotationCount;
+    for (const auto& kick : kicks) {
+        if (Fits(column + kick[0], row + kick[1])) {
+            column += kick[0];
+            row += kick[1];
+            Stamp();
+            RequestGlassRepaint();
+            return;
+        }
+    }
+    rotation = previous;
+    Stamp();
+}
+
+void Figure::MoveTo(int newColumn) {
+    Erase();
+    if (Fits(newColumn, row)) {
+        column = newColumn;
+    }
+    Stamp();
+    RequestGlassRepaint();
+}
+
+void Figure::Drop() {
+    Erase();
+    while (Fits(column, row + 1)) {
+        ++row;
+        score += RowPoints;
+    }
+    Stamp();
+    RequestGlassRepaint();
+    UpdateScorePanel();
 }

@@ -29,3 +29,39 @@ inline bool IsBrick(char cell) {
 
 // Returns the ShapeTable index of the picture with this id; an unknown id is a fatal failure.
 int FindShape(int32_t id);
+
+// The falling figure. Its bricks live in the glass like landed ones, so every move erases it,
+// tests the wanted place, and stamps it again where it ends up.
+struct Figure {
+    int32_t kind;                      // FigureTable index, 0..10
+    int32_t shapeIndex[RotationCount]; // ShapeTable index of each rotation's picture
+    int32_t column;                    // glass column of the picture's column 0; may be negative
+    int32_t row;                       // glass row of the picture's row 0; may be negative
+    int32_t rotation;                  // 0..3
+
+    // Sets a new figure at the spawn place, centred at the top; touches neither glass nor screen.
+    void Init(int newKind, int newRotation);
+    // Whether every brick of the current picture would lie inside the used glass on an empty cell.
+    bool Fits(int atColumn, int atRow) const;
+    void Stamp();
+    void Erase();
+    // One row down if it fits, scoring 7; false when the figure could not move.
+    bool StepDown();
+    // The next rotation, in place or at the first of six nearby places where it fits.
+    void Rotate();
+    void MoveTo(int newColumn);
+    // As far down as it fits, scoring 7 per row. The figure does not land until the next tick.
+    void Drop();
+
+    const ShapeRecord& Picture() const {
+        return ShapeTable[shapeIndex[rotation]];
+    }
+
+  private:
+    void WriteCells(int8_t color);
+};
+
+// The one falling figure, allocated at start-up; each turn initialises it afresh.
+extern Figure* figure;
+
+constexpr int RowPoints = 7; // for every row a figure falls by a tick, Down or Space

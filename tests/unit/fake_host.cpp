@@ -1,5 +1,7 @@
 #include "fake_host.h"
 
+#include "game/turn.h"
+
 FakeHost host;
 
 void ResetHost() {
@@ -7,11 +9,11 @@ void ResetHost() {
 }
 
 void ScriptPress(int key) {
-    host.script.push_back({false, {EventKind::KeyPressed, key}});
+    host.script.push_back({false, {EventKind::KeyPressed, key}, nullptr});
 }
 
 void ScriptRelease(int key) {
-    host.script.push_back({false, {EventKind::KeyReleased, key}});
+    host.script.push_back({false, {EventKind::KeyReleased, key}, nullptr});
 }
 
 void ScriptKey(int key) {
@@ -21,21 +23,25 @@ void ScriptKey(int key) {
 
 void ScriptTicks(int count) {
     for (int i = 0; i < count; ++i) {
-        host.script.push_back({false, {EventKind::TimerTick, 0}});
+        host.script.push_back({false, {EventKind::TimerTick, 0}, nullptr});
     }
 }
 
 void ScriptOther() {
-    host.script.push_back({false, {EventKind::Other, 0}});
+    host.script.push_back({false, {EventKind::Other, 0}, nullptr});
+}
+
+void ScriptClick(std::function<void()> onDispatch) {
+    host.script.push_back({false, {EventKind::Other, 0}, std::move(onDispatch)});
 }
 
 void ScriptQuit() {
-    host.script.push_back({true, {EventKind::Other, 0}});
+    host.script.push_back({true, {EventKind::Other, 0}, nullptr});
 }
 
 bool PumpMessages(EventFilter filter) {
     for (;;) {
-        ScriptedEvent next{true, {EventKind::Other, 0}};
+        ScriptedEvent next{true, {EventKind::Other, 0}, nullptr};
         if (!host.script.empty()) {
             next = host.script.front();
             host.script.pop_front();
@@ -45,8 +51,15 @@ bool PumpMessages(EventFilter filter) {
         if (next.quit) {
             return true;
         }
-        if (!filter(next.event)) {
+        const bool pass = filter(next.event);
+        if (host.afterEvent) {
+            host.afterEvent(filter);
+        }
+        if (!pass) {
             return false;
+        }
+        if (next.onDispatch) {
+            next.onDispatch();
         }
     }
 }
@@ -62,6 +75,9 @@ void StopFallTimer() {
 
 void RequestGlassRepaint() {
     ++host.glassRepaints;
+    if (host.onGlassRepaint) {
+        host.onGlassRepaint();
+    }
 }
 
 void RequestPreviewRepaint() {
@@ -69,7 +85,7 @@ void RequestPreviewRepaint() {
 }
 
 void UpdateScorePanel() {
-    ++host.scorePanelUpdates;
+    host.scoresShown.push_back(score);
 }
 
 void ShowPauseLabel(bool userPaused) {
@@ -91,7 +107,7 @@ bool AskResetQuestion() {
 }
 
 void RunHiScoreEntry() {
-    ++host.hiScoreEntries;
+    host.hiScoreEntries.push_back(score);
 }
 
 void SaveSettingsAndExit() {

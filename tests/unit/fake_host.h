@@ -19,6 +19,8 @@ struct ProcessExit {
 struct ScriptedEvent {
     bool quit;
     Event event;
+    // What the window procedure does when the event is dispatched, as for a button click.
+    std::function<void()> onDispatch = nullptr;
 };
 
 struct FakeHost {
@@ -27,16 +29,21 @@ struct FakeHost {
     // event, which ends a scripted game the way the player would.
     std::function<bool(Event& next)> moreEvents;
 
+    // Called after the filter has seen an event, with the filter that saw it.
+    std::function<void(EventFilter filter)> afterEvent;
+    // Called at every request to repaint the glass.
+    std::function<void()> onGlassRepaint;
+
     int timerPeriod = 0;           // 0 while the fall timer is stopped
     std::vector<int> timerPeriods; // every period the timer was started with
     int glassRepaints = 0;
     int previewRepaints = 0;
-    int scorePanelUpdates = 0;
+    std::vector<int> scoresShown;  // the score at every score panel update
     std::vector<bool> pauseLabels; // userPaused for every label change
     int focusRequests = 0;
     std::deque<bool> resetAnswers; // answers to the reset question; No when empty
     int resetQuestions = 0;
-    int hiScoreEntries = 0;
+    std::vector<int> hiScoreEntries; // the score of every game that reached the table
     int saves = 0;
 };
 
@@ -50,4 +57,5 @@ void ScriptPress(int key);   // press only
 void ScriptRelease(int key); // release only
 void ScriptTicks(int count);
 void ScriptOther();
+void ScriptClick(std::function<void()> onDispatch); // a message whose dispatch runs the action
 void ScriptQuit();
