@@ -1,1 +1,116 @@
 #include "rules_fixture.h"
+
+namespace {
+
+class GameCycle : public RulesTest {
+  protected:
+    void SetUp() override {
+        RulesTest::SetUp();
+        // Once the script is done, only the fall timer ticks: figures fall straight down and
+        // stack up until one does not fit.
+        host.moreEvents = [this](Event& next) {
+            next = {host.timerPeriod != 0 ? EventKind::TimerTick : EventKind::Other, 0};
+            return ++generated < 100000;
+        };
+        host.afterEvent = [this](EventFilter filter) {
+            if (filter == TurnFilter && firstKinds.size() < host.hiScoreEntries.size() + 1) {
+                firstKinds.push_back(figure->kind);
+            }
+        };
+    }
+    void Play() {
+        EXPECT_EQ(ExitCodeOf(PlayGame), -999) << "the game did not end";
+    }
+    int generated = 0;
+    std::vector<int> firstKinds; // the first figure of every game
+};
+
+TEST_F(GameCycle, EveryGameStartsEmptyAtScoreZeroAndTheSlowestPeriodWithFreshFigures) {
+    SetGlass({"xxxxx.xxxx"});
+    score = 999;
+    fallPeriod = 130;
+    nextKind = 3;
+    userPaused = 1;
+    paused = 1;
+    std::srand(7);
+    const int firstKind = std::rand() % 6;
+    std::srand(7);
+    Play();
+    EXPECT_EQ(host.scoresShown.front(), 0);
+    EXPECT_EQ(host.timerPeriods.front(), 600);
+    ASSERT_EQ(firstKinds.size(), 1u);
+    EXPECT_EQ(firstKinds[0], firstKind) << "the first figure is drawn afresh";
+    EXPECT_EQ(glass->cells[19][0].color, EmptyCell) << "the glass was emptied";
+
+    // The next game ignores the figure left in the preview and draws two new ones.
+    const unsigned seed = 11;
+    std::srand(seed);
+    const int nextFirstKind = std::rand() % 6;
+    std::srand(seed);
+    Play();
+    ASSERT_EQ(firstKinds.size(), 2u);
+    EXPECT_EQ(firstKinds[1], nextFirstKind);
+}
+
+TEST_F(GameCycle, AFinishedGameHandsItsFinalScoreToTheHighScoreTable) {
+    Play();
+    ASSERT_EQ(host.hiScoreEntries.size(), 1u);
+    EXPECT_GT(host.hiScoreEntries[0], 0);
+    EXPECT_EQ(host.hiScoreEntries[0], host.scoresShown.back());
+}
+
+TEST_F(GameCycle, AConfirmedResetRunsTheGameOutWithoutAHighScoreEntry) {
+    host.resetAnswers = {true};
+    ScriptTicks(3);
+    ScriptClick(ConfirmReset);
+    Play();
+    EXPECT_EQ(host.resetQuestions, 1);
+    EXPECT_TRUE(host.hiScoreEntries.empty());
+    EXPECT_EQ(resetRequested, 1);
+    // The figures after the reset stayed at the top until one did not fit.
+    EXPECT_NE(glass->cells[0][4].color, EmptyCell);
+    EXPECT_LT(generated, 40);
+
+    Play();
+    EXPECT_EQ(resetRequested, 0) << "a new game clears the reset";
+    EXPECT_EQ(host.hiScoreEntries.size(), 1u);
+}
+
+TEST_F(GameCycle, AnsweringNoToTheResetChangesNothing) {
+    userPaused = 1;
+    paused = 1;
+    ConfirmReset();
+    EXPECT_EQ(host.resetQuestions, 1);
+    EXPECT_EQ(paused, 1);
+    EXPECT_EQ(userPaused, 1);
+    EXPECT_EQ(resetRequested, 0);
+    EXPECT_TRUE(host.pauseLabels.empty());
+    EXPECT_EQ(host.glassRepaints, 0);
+}
+
+TEST_F(GameCycle, AResetConfirmedWhilePausedUnpausesAndShowsThePauseLabel) {
+    userPaused = 1;
+    paused = 1;
+    host.resetAnswers = {true};
+    ConfirmReset();
+    EXPECT_EQ(paused, 0);
+    EXPECT_EQ(userPaused, 0);
+    EXPECT_EQ(resetRequested, 1);
+    EXPECT_EQ(host.pauseLabels, std::vector<bool>{false});
+    EXPECT_EQ(host.glassRepaints, 1);
+}
+
+TEST_F(GameCycle, UnpausingRedrawsEveryCellOverTheBlackPausePicture) {
+    SetGlass({"2..3"});
+    TogglePause();
+    EXPECT_EQ(paused, 1);
+    EXPECT_EQ(RepaintPicture().find('1'), std::string::npos) << "pausing flags no cell";
+    TogglePause();
+    EXPECT_EQ(paused, 0);
+    EXPECT_EQ(RepaintPicture().find('0'), std::string::npos);
+    EXPECT_EQ(host.pauseLabels, (std::vector<bool>{true, false}));
+    EXPECT_EQ(host.focusRequests, 2) << "the keyboard goes back to the game after a click";
+    EXPECT_EQ(host.glassRepaints, 2);
+}
+
+} // namespace
