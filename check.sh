@@ -19,4 +19,4 @@ ctest --preset native -j "$jobs"
 echo "== test native-asan"
 ctest --preset native-asan -j "$jobs"
 echo "== test win64 (Wine)"
-tools/wine-run.sh ctest --preset win64
+tools/wine-run.sh --virtual-desktop ctest --preset win64

@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine and returns its exit code:
-#   tools/wine-run.sh [--desktop] [--depth N] program.exe [arguments...]
+#   tools/wine-run.sh [--desktop] [--virtual-desktop] [--depth N] program.exe [arguments...]
 # or runs any other command inside one Wine session, so that every program it starts shares the
 # prefix, the display and one wineserver (check.sh runs CTest this way):
 #   tools/wine-run.sh command [arguments...]
+#
+# --desktop shows the program in a Wine desktop window of 800 x 600 with real window frames.
+# --virtual-desktop runs every program of the run inside one 1024 x 768 Wine desktop, in a prefix
+# of its own: the tests use it, since without a window manager Wine waits up to two seconds
+# whenever a top-level window is hidden.
+#
+# --depth N runs on a screen of N bits per pixel (an Xvfb of its own), in a prefix of its own
+# named for the depth, even inside a running session.
 #
 # It makes the Wine prefix under build/ on first use, starts Xvfb when there is no display (or
 # when --depth asks for a screen of that many bits per pixel), keeps one wineserver for the run,
@@ -12,17 +20,26 @@ set -u
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 desktop=""
+virtual_desktop=""
 depth=""
 while [ $# -gt 0 ]; do
     case "$1" in
     --desktop) desktop=1; shift ;;
+    --virtual-desktop) virtual_desktop=1; shift ;;
     --depth) depth=$2; shift 2 ;;
     *) break ;;
     esac
 done
-[ $# -gt 0 ] || { echo "usage: $0 [--desktop] [--depth N] program.exe|command [args...]" >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: $0 [--desktop] [--virtual-desktop] [--depth N] program.exe|command [args...]" >&2; exit 2; }
 
-export WINEPREFIX=${STAKKO_WINEPREFIX:-$root/build/wineprefix}
+if [ -n "$virtual_desktop" ]; then
+    export WINEPREFIX=${STAKKO_WINEPREFIX:-$root/build/wineprefix-tests}
+else
+    export WINEPREFIX=${STAKKO_WINEPREFIX:-$root/build/wineprefix}
+fi
+# A screen of another depth gets a prefix, and so a wineserver, of its own: Wine's desktop process
+# takes the display of whichever program starts it, and would end with this run's Xvfb.
+[ -z "$depth" ] || WINEPREFIX="$WINEPREFIX-${depth}bpp"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
@@ -70,7 +87,12 @@ if [ -z "${STAKKO_WINE_SESSION:-}" ] || [ -n "$depth" ]; then
         flock 9
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
             echo "wine-run: making the Wine prefix $WINEPREFIX" >&2
-            wineboot -i >"$WINEPREFIX.log" 2>&1 && wineserver -w
+            wineboot -i >"$WINEPREFIX.log" 2>&1
+            if [ -n "$virtual_desktop" ]; then
+                wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+                wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
+            fi >>"$WINEPREFIX.log" 2>&1
+            wineserver -w
         fi
     ) 9>"$WINEPREFIX.lock"
     # One persistent wineserver serves every program of this run; if one already serves the

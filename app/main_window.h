@@ -1,0 +1,39 @@
+// The main window: the Reset and Pause buttons, the score panel and the preview above the glass,
+// which is drawn straight onto the client area.
+#pragma once
+
+#include <windows.h>
+
+constexpr int TopBandHeight = 65; // the buttons (25 pixels) over the score panel and preview (40)
+constexpr int ButtonHeight = 25;
+constexpr int PreviewSize = 40;
+
+// Created once at start-up, never destroyed before the player quits.
+extern HWND mainWindow;
+extern HWND resetButton;
+extern HWND pauseButton;
+extern HWND scorePanel;
+extern HWND previewPanel;
+extern HFONT panelFont; // the buttons' and the score panel's font
+
+// The button labels of the last layout: long ones for a glass of 150 pixels or wider.
+extern char resetLabel[8];
+extern char pauseLabel[8];
+extern char unpauseLabel[8];
+
+// Registers the class and creates the hidden main window and its four controls.
+void CreateMainWindow();
+
+// Sizes and centres the window for the settings, places the controls, rebuilds the brick images,
+// labels the buttons and shows the window.
+void LayoutWindow();
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void MenuCommand(HWND window, WPARAM command);
+
+// The top-left corner at which a box of this size is centred in the window's client area, or on
+// the screen when no window is given; (-1, -1) when the client area cannot be read.
+POINT CenterIn(int width, int height, HWND window);
+
+ATOM RegisterWindowClass(const char* className, WNDPROC procedure, HICON icon, HICON smallIcon,
+                         HCURSOR cursor, HBRUSH background, UINT style);

@@ -1,0 +1,84 @@
+#include "app/startup.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <initializer_list>
+#include <new>
+
+#include "app/main_window.h"
+#include "display/glass_painting.h"
+#include "game/figure.h"
+#include "game/game_cycle.h"
+#include "game/glass.h"
+#include "game/host.h"
+#include "game/turn.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+
+AppInstance* appInstance = nullptr;
+
+namespace {
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualIgnoringCase(const char* text, const char* word) {
+    for (; *text != '\0' && *word != '\0'; ++text, ++word) {
+        if (LowerAscii(*text) != LowerAscii(*word)) {
+            return false;
+        }
+    }
+    return *text == '\0' && *word == '\0';
+}
+
+} // namespace
+
+bool IsUninstallSwitch(const char* commandLine) {
+    // Blanks, control characters and every byte of 128 or more before the switch are skipped.
+    while (*commandLine != '\0' && static_cast<signed char>(*commandLine) <= 32) {
+        ++commandLine;
+    }
+    return EqualIgnoringCase(commandLine, "/uninstall") ||
+           EqualIgnoringCase(commandLine, "-uninstall");
+}
+
+int RunProgram() {
+    if (IsUninstallSwitch(appInstance->commandLine)) {
+        Uninstall();
+        return 0;
+    }
+    std::srand(GetTickCount());
+
+    settings = new (std::nothrow) Settings{};
+    if (settings == nullptr) {
+        RuntimeAssert("Droppa", __LINE__);
+    }
+    LoadSettings(settings);
+    glass = new (std::nothrow) Glass;
+    figure = new (std::nothrow) Figure{};
+    if (glass == nullptr || figure == nullptr) {
+        RuntimeAssert("Droppa", __LINE__);
+    }
+
+    // The Options dialog's up-down controls come from the common controls.
+    INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_UPDOWN_CLASS};
+    if (!InitCommonControlsEx(&commonControls)) {
+        RuntimeAssert("Droppa", __LINE__);
+    }
+    CreateMainWindow();
+    nextRotation = 0;
+    nextKind = 0;
+    score = 0;
+    // Emptied and flagged before the window first shows, so the first paint draws every cell.
+    Clear();
+    LayoutWindow();
+    UpdateScorePanel();
+    for (HWND control : {resetButton, pauseButton, scorePanel}) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), TRUE);
+    }
+    for (;;) {
+        PlayGame();
+    }
+}

@@ -1,0 +1,84 @@
+#include "settings/hiscore_dialogs.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "game/turn.h"
+#include "resources/resource_ids.h"
+#include "settings/hiscore_table.h"
+
+char playerName[HiScoreNameSize] = "";
+
+namespace {
+constexpr int MaxNameLength = 49;
+constexpr COLORREF ListTextColor = RGB(255, 255, 0);
+} // namespace
+
+INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        // A pasted name longer than the table keeps is refused rather than cut silently.
+        SendDlgItemMessageA(dialog, IDC_NAME, EM_LIMITTEXT, MaxNameLength, 0);
+        SetFocus(GetDlgItem(dialog, IDC_NAME));
+        return FALSE; // the focus stays on the name
+    case WM_COMMAND:
+        if (HIWORD(wParam) != 0) {
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDOK) {
+            SendDlgItemMessageA(dialog, IDC_NAME, WM_GETTEXT, MaxNameLength + 1,
+                                reinterpret_cast<LPARAM>(playerName));
+            if (playerName[0] == '\0') {
+                std::strcpy(playerName, "Player without name");
+            }
+        } else {
+            playerName[0] = '\0';
+        }
+        EndDialog(dialog, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void EnterHiScore() {
+    DialogBoxParamA(appInstance->instance, MAKEINTRESOURCEA(IDD_NAME), mainWindow, NameDlgProc, 0);
+    if (playerName[0] == '\0') {
+        return;
+    }
+    InsertHiScore(settings->HiScores, playerName, score);
+}
+
+INT_PTR CALLBACK HiScoresDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        // The name is asked for before the table shows, so the name dialog stands alone.
+        if (lParam != 0) {
+            EnterHiScore();
+        }
+        for (const HiScoreEntry& entry : settings->HiScores) {
+            char number[16];
+            std::snprintf(number, sizeof number, "%d", static_cast<int>(entry.score));
+            SendDlgItemMessageA(dialog, IDC_HISCORE_NAMES, LB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(entry.name));
+            SendDlgItemMessageA(dialog, IDC_HISCORE_SCORES, LB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(number));
+        }
+        return TRUE;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0) {
+            EndDialog(dialog, 0);
+        }
+        return TRUE;
+    case WM_CTLCOLORLISTBOX: {
+        auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, ListTextColor);
+        SetBkColor(dc, RGB(0, 0, 0));
+        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    }
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,115 @@
+#include "settings/options_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "app/main_window.h"
+#include "resources/resource_ids.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr uint32_t DefaultCustomColor = 0x800040;
+
+// A size the player types: its edit, its up-down control, its accepted range and its complaint.
+struct SizeField {
+    int edit;
+    int upDown;
+    int32_t minimum;
+    int32_t maximum;
+    const char* complaint;
+    int32_t Settings::*field;
+};
+
+constexpr SizeField SizeFields[] = {
+    {IDC_BRICK_WIDTH, IDC_BRICK_WIDTH_SPIN, 6, 50, "Incorrect brick width", &Settings::BrkWidth},
+    {IDC_BRICK_HEIGHT, IDC_BRICK_HEIGHT_SPIN, 6, 50, "Incorrect brick height",
+     &Settings::BrkHeight},
+    {IDC_BRICKS_PER_LINE, IDC_BRICKS_PER_LINE_SPIN, 7, 30, "Incorrect value of bricks per line",
+     &Settings::BrksPerLine},
+    {IDC_BRICKS_PER_COLUMN, IDC_BRICKS_PER_COLUMN_SPIN, 7, 40,
+     "Incorrect value of bricks per column", &Settings::BrksPerColumn},
+};
+
+void FillControls(HWND dialog) {
+    for (const SizeField& size : SizeFields) {
+        SendDlgItemMessageA(dialog, size.upDown, UDM_SETRANGE, 0,
+                            MAKELPARAM(size.maximum, size.minimum));
+        SetDlgItemInt(dialog, size.edit, static_cast<UINT>(settings->*size.field), FALSE);
+    }
+    CheckRadioButton(dialog, IDC_CLASSIC, IDC_EXTENDED,
+                     settings->FiguresSetSize == 11 ? IDC_EXTENDED : IDC_CLASSIC);
+}
+
+void ChooseBackground(HWND dialog) {
+    // Custom colours start afresh every time; the player's are not kept.
+    COLORREF customColors[16];
+    for (COLORREF& color : customColors) {
+        color = DefaultCustomColor;
+    }
+    CHOOSECOLORA request = {};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = dialog;
+    request.rgbResult = settings->GlassBackgrColor;
+    request.lpCustColors = customColors;
+    request.Flags = CC_RGBINIT | CC_FULLOPEN;
+    ChooseColorA(&request);
+    // A cancelled chooser leaves the initial colour in the request, so nothing changes then.
+    settings->GlassBackgrColor = request.rgbResult;
+}
+
+} // namespace
+
+void ApplyOptions(HWND dialog) {
+    char complaint[50] = "";
+    int32_t values[4];
+    for (int i = 0; i < 4; ++i) {
+        const SizeField& size = SizeFields[i];
+        BOOL isNumber = FALSE;
+        values[i] = static_cast<int32_t>(GetDlgItemInt(dialog, size.edit, &isNumber, FALSE));
+        if (!isNumber || values[i] < size.minimum || values[i] > size.maximum) {
+            std::strcpy(complaint, size.complaint);
+        }
+    }
+    settings->FiguresSetSize = IsDlgButtonChecked(dialog, IDC_CLASSIC) == BST_CHECKED ? 6 : 11;
+    if (complaint[0] != '\0') {
+        // Nothing is stored until all four are right: the painter may draw the glass meanwhile.
+        MessageBoxA(mainWindow, complaint, "Incorrect value", MB_OK);
+        return;
+    }
+    for (int i = 0; i < 4; ++i) {
+        settings->*SizeFields[i].field = values[i];
+    }
+    EndDialog(dialog, 0);
+    LayoutWindow();
+}
+
+INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        FillControls(dialog);
+        return FALSE;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != 0) {
+            return TRUE;
+        }
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            ApplyOptions(dialog);
+            break;
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            break;
+        case IDC_BACKGROUND:
+            ChooseBackground(dialog);
+            break;
+        default:
+            break;
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "settings/hiscore_table.h"
+
+namespace {
+
+class HiScoreTable : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (HiScoreEntry& entry : table) {
+            std::memset(entry.name, 'z', sizeof entry.name);
+            std::strcpy(entry.name, "None");
+            entry.score = 0;
+        }
+    }
+    void Fill(const std::vector<std::pair<const char*, int32_t>>& entries) {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            std::strcpy(table[i].name, entries[i].first);
+            table[i].score = entries[i].second;
+        }
+    }
+    // "name score" of every entry, best first.
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        for (const HiScoreEntry& entry : table) {
+            lines.push_back(std::string(entry.name) + " " + std::to_string(entry.score));
+        }
+        return lines;
+    }
+    HiScoreEntry table[HiScoreCount];
+};
+
+TEST_F(HiScoreTable, OnTheDefaultTableTheFirstGamesTakeTheTopNonesInTurn) {
+    EXPECT_TRUE(InsertHiScore(table, "Ann", 0));
+    EXPECT_EQ(Lines()[0], "Ann 0") << "equal scores do not move";
+
+    SetUp();
+    EXPECT_TRUE(InsertHiScore(table, "Ann", 500));
+    EXPECT_EQ(Lines()[0], "Ann 500");
+    EXPECT_TRUE(InsertHiScore(table, "Bob", 300));
+    EXPECT_EQ(Lines()[0], "Ann 500");
+    EXPECT_EQ(Lines()[1], "Bob 300");
+    EXPECT_EQ(Lines()[2], "None 0");
+    EXPECT_EQ(Lines()[12], "None 0");
+}
+
+TEST_F(HiScoreTable, AnEqualScoreEndsBelowEveryOlderEntryWithThatScore) {
+    Fill({{"A", 900},
+          {"B", 700},
+          {"C", 700},
+          {"D", 500},
+          {"E", 400},
+          {"F", 300},
+          {"G", 300},
+          {"H", 200},
+          {"I", 150},
+          {"J", 120},
+          {"K", 110},
+          {"L", 105},
+          {"M", 100}});
+    EXPECT_TRUE(InsertHiScore(table, "New", 700));
+    EXPECT_EQ(Lines()[1], "B 700");
+    EXPECT_EQ(Lines()[2], "C 700");
+    EXPECT_EQ(Lines()[3], "New 700");
+    EXPECT_EQ(Lines()[4], "D 500");
+    EXPECT_EQ(Lines()[12], "L 105") << "the lowest entry is gone";
+}
+
+TEST_F(HiScoreTable, ANewScoreEqualToTwoLowestEntriesTakesTheFirstOfThem) {
+    Fill({{"A", 900},
+          {"B", 800},
+          {"C", 700},
+          {"D", 600},
+          {"E", 500},
+          {"F", 400},
+          {"G", 300},
+          {"H", 250},
+          {"I", 200},
+          {"J", 150},
+          {"K", 120},
+          {"X", 100},
+          {"Y", 100}});
+    EXPECT_TRUE(InsertHiScore(table, "New", 100));
+    EXPECT_EQ(Lines()[11], "New 100");
+    EXPECT_EQ(Lines()[12], "Y 100");
+}
+
+TEST_F(HiScoreTable, AScoreBelowAFullTableChangesNothing) {
+    Fill({{"A", 900},
+          {"B", 800},
+          {"C", 700},
+          {"D", 600},
+          {"E", 500},
+          {"F", 400},
+          {"G", 300},
+          {"H", 250},
+          {"I", 200},
+          {"J", 150},
+          {"K", 120},
+          {"L", 110},
+          {"M", 100}});
+    const std::vector<std::string> before = Lines();
+    EXPECT_FALSE(InsertHiScore(table, "New", 99));
+    EXPECT_EQ(Lines(), before);
+}
+
+TEST_F(HiScoreTable, ATableWithNothingBelowTheBoundTakesNoScore) {
+    for (HiScoreEntry& entry : table) {
+        entry.score = HiScoreBound;
+    }
+    const std::vector<std::string> before = Lines();
+    EXPECT_FALSE(InsertHiScore(table, "Big", HiScoreBound));
+    EXPECT_FALSE(InsertHiScore(table, "Bigger", HiScoreBound + 1));
+    EXPECT_FALSE(InsertHiScore(table, "Small", 5));
+    EXPECT_EQ(Lines(), before);
+}
+
+TEST_F(HiScoreTable, AStoredTableOutOfOrderIsSortedByTheNextEntry) {
+    Fill({{"Low", 10}, {"High", 90}, {"Mid", 50}});
+    EXPECT_TRUE(InsertHiScore(table, "New", 20));
+    EXPECT_EQ(Lines()[0], "High 90");
+    EXPECT_EQ(Lines()[1], "Mid 50");
+    EXPECT_EQ(Lines()[2], "New 20");
+    EXPECT_EQ(Lines()[3], "Low 10");
+}
+
+TEST_F(HiScoreTable, ANameNeverRunsPastItsField) {
+    const std::string longName(80, 'n');
+    EXPECT_TRUE(InsertHiScore(table, longName.c_str(), 10));
+    EXPECT_EQ(std::string(table[0].name), std::string(HiScoreNameSize - 1, 'n'));
+}
+
+} // namespace

@@ -1,0 +1,350 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "game/figure.h"
+#include "game/glass.h"
+#include "game/turn.h"
+#include "program_fixture.h"
+#include "resources/resource_ids.h"
+#include "settings/hiscore_dialogs.h"
+#include "settings/options_dialog.h"
+#include "settings/settings.h"
+
+namespace {
+
+class ProgramEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        SetUpProgram();
+    }
+};
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+
+INT_PTR OpenHiScores(LPARAM enterScore) {
+    return DialogBoxParamA(appInstance->instance, MAKEINTRESOURCEA(IDD_HISCORES), mainWindow,
+                           HiScoresDlgProc, enterScore);
+}
+
+INT_PTR OpenOptions() {
+    return DialogBoxParamA(appInstance->instance, MAKEINTRESOURCEA(IDD_OPTIONS), mainWindow,
+                           OptionsDlgProc, 0);
+}
+
+std::vector<std::string> ListLines(HWND dialog, int id) {
+    std::vector<std::string> lines;
+    const auto count = SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        char line[128] = {};
+        SendDlgItemMessageA(dialog, id, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+        lines.emplace_back(line);
+    }
+    return lines;
+}
+
+class HiScoreDialogs : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        UseDefaultSettings();
+        std::strcpy(playerName, "Someone");
+    }
+    // Plays the end of a game with this score: the name dialog gets the text and the button,
+    // and the table dialog's lists are kept before it is closed with OK.
+    INT_PTR FinishGame(int32_t finalScore, const std::string& name, int button) {
+        score = finalScore;
+        DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+            if (caption == "Enter Your name") {
+                SetDlgItemTextA(window, IDC_NAME, name.c_str());
+                Press(window, button);
+            } else if (caption == "Hi-Scores") {
+                names = ListLines(window, IDC_HISCORE_NAMES);
+                scores = ListLines(window, IDC_HISCORE_SCORES);
+                Press(window, IDOK);
+            }
+        });
+        const INT_PTR result = OpenHiScores(1);
+        seen = answers.seen;
+        return result;
+    }
+    std::vector<std::string> names;
+    std::vector<std::string> scores;
+    std::map<std::string, int> seen;
+};
+
+TEST_F(HiScoreDialogs, AFinishedGameAsksForTheNameThenShowsTheTableWithTheNewEntry) {
+    EXPECT_EQ(FinishGame(500, "Ann", IDOK), 0);
+    EXPECT_EQ(seen["Enter Your name"], 1);
+    ASSERT_EQ(names.size(), 13u);
+    ASSERT_EQ(scores.size(), 13u);
+    EXPECT_EQ(names[0], "Ann");
+    EXPECT_EQ(scores[0], "500");
+    EXPECT_EQ(names[12], "None");
+    EXPECT_EQ(scores[12], "0");
+    EXPECT_STREQ(settings->HiScores[0].name, "Ann");
+}
+
+TEST_F(HiScoreDialogs, OkWithAnEmptyNameEntersPlayerWithoutName) {
+    FinishGame(300, "", IDOK);
+    EXPECT_STREQ(playerName, "Player without name");
+    EXPECT_EQ(names[0], "Player without name");
+}
+
+TEST_F(HiScoreDialogs, CancelEntersNothingButTheTableStillShows) {
+    FinishGame(300, "Bob", IDCANCEL);
+    EXPECT_STREQ(playerName, "");
+    EXPECT_EQ(seen["Hi-Scores"], 1);
+    EXPECT_EQ(names[0], "None");
+    EXPECT_EQ(scores[0], "0");
+}
+
+TEST_F(HiScoreDialogs, ALongNameIsCutTo49Characters) {
+    FinishGame(300, std::string(60, 'L'), IDOK);
+    EXPECT_EQ(std::string(playerName), std::string(49, 'L'));
+    EXPECT_EQ(names[0], std::string(49, 'L'));
+}
+
+TEST_F(HiScoreDialogs, TheNameEditTakesNoMoreThan49TypedCharacters) {
+    int accepted = 0;
+    DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+        if (caption == "Enter Your name") {
+            HWND edit = GetDlgItem(window, IDC_NAME);
+            for (int i = 0; i < 60; ++i) {
+                SendMessageA(edit, WM_CHAR, 'i', 0); // narrow letters: the width is not the limit
+            }
+            accepted = GetWindowTextLengthA(edit);
+            Press(window, IDCANCEL);
+        } else {
+            Press(window, IDOK);
+        }
+    });
+    OpenHiScores(1);
+    EXPECT_LE(accepted, 49);
+    EXPECT_GT(accepted, 0);
+}
+
+TEST_F(HiScoreDialogs, FromTheMenuTheTableShowsInOrderWithoutAskingForAName) {
+    const int32_t table[13] = {999999, 70000, 6000, 500, 40, 3, 0, 0, -1, -20, -300, -4000, -50000};
+    for (int i = 0; i < 13; ++i) {
+        std::snprintf(settings->HiScores[i].name, HiScoreNameSize, "Player %d", i);
+        settings->HiScores[i].score = table[i];
+    }
+    DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+        if (caption == "Hi-Scores") {
+            names = ListLines(window, IDC_HISCORE_NAMES);
+            scores = ListLines(window, IDC_HISCORE_SCORES);
+        }
+        Press(window, IDOK);
+    });
+    SendMessageA(mainWindow, WM_COMMAND, IDM_HISCORES, 0);
+    EXPECT_EQ(answers.seen.count("Enter Your name"), 0u);
+    EXPECT_EQ(answers.seen["Hi-Scores"], 1);
+    ASSERT_EQ(names.size(), 13u);
+    EXPECT_EQ(names[5], "Player 5");
+    EXPECT_EQ(scores, (std::vector<std::string>{"999999", "70000", "6000", "500", "40", "3", "0",
+                                                "0", "-1", "-20", "-300", "-4000", "-50000"}));
+}
+
+TEST_F(HiScoreDialogs, TheListsAreYellowOnBlack) {
+    DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+        if (caption == "Hi-Scores") {
+            HWND list = GetDlgItem(window, IDC_HISCORE_NAMES);
+            HDC dc = GetDC(list);
+            const auto brush =
+                SendMessageA(window, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
+                             reinterpret_cast<LPARAM>(list));
+            EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), GetStockObject(BLACK_BRUSH));
+            EXPECT_EQ(GetTextColor(dc), RGB(255, 255, 0));
+            EXPECT_EQ(GetBkColor(dc), RGB(0, 0, 0));
+            ReleaseDC(list, dc);
+        }
+        Press(window, IDOK);
+    });
+    OpenHiScores(0);
+}
+
+TEST_F(HiScoreDialogs, EnterEscapeAndOkCloseTheDialogsWithResultZero) {
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        DialogAnswers answers([&](HWND window, const std::string&, int) {
+            PostMessageA(GetDlgItem(window, IDOK), WM_KEYDOWN, key, 0);
+        });
+        score = 10;
+        EXPECT_EQ(OpenHiScores(1), 0);
+        EXPECT_EQ(answers.seen["Hi-Scores"], 1);
+    }
+}
+
+class OptionsDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        UseDefaultSettings();
+    }
+    // Opens Options, types the four sizes, presses OK, and answers a complaint by closing it
+    // and cancelling the dialog. Returns the complaint, empty when the OK was accepted.
+    std::string TryOk(const char* width, const char* height, const char* perLine,
+                      const char* perColumn) {
+        std::string complaint;
+        HWND options = nullptr;
+        DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+            if (caption == "Options" && options == nullptr) {
+                options = window;
+                SetDlgItemTextA(window, IDC_BRICK_WIDTH, width);
+                SetDlgItemTextA(window, IDC_BRICK_HEIGHT, height);
+                SetDlgItemTextA(window, IDC_BRICKS_PER_LINE, perLine);
+                SetDlgItemTextA(window, IDC_BRICKS_PER_COLUMN, perColumn);
+                Press(window, IDOK);
+            } else if (caption == "Incorrect value") {
+                complaint = MessageOf(window);
+                complaintOwner = GetWindow(window, GW_OWNER);
+                optionsStayedOpen = IsWindowVisible(options) != FALSE;
+                Press(window, IDOK);
+                Press(options, IDCANCEL);
+            }
+        });
+        EXPECT_EQ(OpenOptions(), 0);
+        return complaint;
+    }
+    bool optionsStayedOpen = false;
+    HWND complaintOwner = nullptr;
+};
+
+TEST_F(OptionsDialog, OpensWithTheCurrentSettings) {
+    settings->FiguresSetSize = 11;
+    DialogAnswers answers([&](HWND window, const std::string&, int) {
+        EXPECT_EQ(DialogText(window, IDC_BRICK_WIDTH), "15");
+        EXPECT_EQ(DialogText(window, IDC_BRICK_HEIGHT), "15");
+        EXPECT_EQ(DialogText(window, IDC_BRICKS_PER_LINE), "10");
+        EXPECT_EQ(DialogText(window, IDC_BRICKS_PER_COLUMN), "20");
+        EXPECT_EQ(IsDlgButtonChecked(window, IDC_EXTENDED), BST_CHECKED);
+        const auto range =
+            SendDlgItemMessageA(window, IDC_BRICKS_PER_COLUMN_SPIN, UDM_GETRANGE, 0, 0);
+        EXPECT_EQ(LOWORD(range), 40);
+        EXPECT_EQ(HIWORD(range), 7);
+        Press(window, IDCANCEL);
+    });
+    OpenOptions();
+}
+
+TEST_F(OptionsDialog, OnlyTheLastWrongFieldIsNamedAndNothingIsStored) {
+    EXPECT_EQ(TryOk("5", "15", "31", "20"), "Incorrect value of bricks per line");
+    EXPECT_TRUE(optionsStayedOpen);
+    EXPECT_EQ(complaintOwner, mainWindow) << "the complaint belongs to the main window";
+    EXPECT_EQ(TryOk("5", "51", "10", "20"), "Incorrect brick height");
+    EXPECT_EQ(TryOk("", "15", "10", "20"), "Incorrect brick width");
+    EXPECT_EQ(TryOk("abc", "15", "10", "20"), "Incorrect brick width");
+    EXPECT_EQ(settings->BrkWidth, 15);
+    EXPECT_EQ(settings->BrkHeight, 15);
+    EXPECT_EQ(settings->BrksPerLine, 10);
+    EXPECT_EQ(settings->BrksPerColumn, 20);
+}
+
+TEST_F(OptionsDialog, TheBoundsAreAcceptedAndOneBeyondRefused) {
+    EXPECT_EQ(TryOk("6", "50", "7", "40"), "");
+    EXPECT_EQ(settings->BrkWidth, 6);
+    EXPECT_EQ(settings->BrkHeight, 50);
+    EXPECT_EQ(settings->BrksPerLine, 7);
+    EXPECT_EQ(settings->BrksPerColumn, 40);
+    EXPECT_EQ(TryOk("50", "6", "30", "7"), "");
+    EXPECT_EQ(settings->ClientWidth, 30 * 50);
+    EXPECT_EQ(settings->ClientHeight, 7 * 6 + 65);
+
+    EXPECT_EQ(TryOk("51", "6", "30", "7"), "Incorrect brick width");
+    EXPECT_EQ(TryOk("50", "5", "30", "7"), "Incorrect brick height");
+    EXPECT_EQ(TryOk("50", "6", "6", "7"), "Incorrect value of bricks per line");
+    EXPECT_EQ(TryOk("50", "6", "31", "7"), "Incorrect value of bricks per line");
+    EXPECT_EQ(TryOk("50", "6", "30", "6"), "Incorrect value of bricks per column");
+    EXPECT_EQ(TryOk("50", "6", "30", "41"), "Incorrect value of bricks per column");
+    EXPECT_EQ(settings->BrkWidth, 50);
+    EXPECT_EQ(settings->BrksPerColumn, 7);
+}
+
+TEST_F(OptionsDialog, AnyStoredSetSizeButElevenOpensAsClassicAndOkStoresSix) {
+    settings->FiguresSetSize = 7;
+    DialogAnswers answers([&](HWND window, const std::string&, int) {
+        EXPECT_EQ(IsDlgButtonChecked(window, IDC_CLASSIC), BST_CHECKED);
+        Press(window, IDOK);
+    });
+    OpenOptions();
+    EXPECT_EQ(settings->FiguresSetSize, 6);
+}
+
+TEST_F(OptionsDialog, TheFigureSetIsTakenEvenByARefusedOk) {
+    HWND options = nullptr;
+    DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+        if (caption == "Options" && options == nullptr) {
+            options = window;
+            CheckRadioButton(window, IDC_CLASSIC, IDC_EXTENDED, IDC_EXTENDED);
+            SetDlgItemTextA(window, IDC_BRICK_WIDTH, "99");
+            Press(window, IDOK);
+        } else if (caption == "Incorrect value") {
+            Press(window, IDOK);
+            Press(options, IDCANCEL);
+        }
+    });
+    OpenOptions();
+    EXPECT_EQ(answers.seen["Incorrect value"], 1);
+    EXPECT_EQ(settings->FiguresSetSize, 11);
+    EXPECT_EQ(settings->BrkWidth, 15);
+}
+
+TEST_F(OptionsDialog, AChosenColourStaysEvenWhenOptionsIsCancelled) {
+    settings->GlassBackgrColor = 0x800040;
+    COLORREF initial = 0;
+    HWND options = nullptr;
+    DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+        if (caption == "Options" && options == nullptr) {
+            options = window;
+            Press(window, IDC_BACKGROUND);
+        } else if (caption != "Options") {
+            // The colour chooser: its red, green and blue fields, then OK.
+            initial = RGB(GetDlgItemInt(window, 706, nullptr, FALSE),
+                          GetDlgItemInt(window, 707, nullptr, FALSE),
+                          GetDlgItemInt(window, 708, nullptr, FALSE));
+            SetDlgItemInt(window, 706, 10, FALSE);
+            SetDlgItemInt(window, 707, 200, FALSE);
+            SetDlgItemInt(window, 708, 30, FALSE);
+            Press(window, IDOK);
+            Press(options, IDCANCEL);
+        }
+    });
+    OpenOptions();
+    EXPECT_EQ(initial, static_cast<COLORREF>(0x800040)) << "the chooser starts at the colour";
+    EXPECT_EQ(settings->GlassBackgrColor, RGB(10, 200, 30));
+}
+
+TEST_F(OptionsDialog, AnAcceptedOkLaysTheWindowOutAgainAndKeepsTheGame) {
+    Clear();
+    figure->Init(5, 1);
+    figure->row = 10;
+    figure->Stamp();
+    glass->cells[19][0] = {4, 0};
+    const Figure before = *figure;
+    EXPECT_EQ(TryOk("20", "12", "12", "25"), "");
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    EXPECT_EQ(client.right, 240);
+    EXPECT_EQ(client.bottom, 25 * 12 + 65);
+    EXPECT_EQ(glass->cells[19][0].color, 4);
+    EXPECT_EQ(std::memcmp(&before, figure, sizeof before), 0);
+    EXPECT_EQ(glass->cells[10 + 1][4].color, 7) << "the falling figure is still stamped";
+}
+
+TEST_F(OptionsDialog, EnterEscapeAndOkCloseWithResultZero) {
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        DialogAnswers answers([&](HWND window, const std::string&, int) {
+            PostMessageA(GetDlgItem(window, IDOK), WM_KEYDOWN, key, 0);
+        });
+        EXPECT_EQ(OpenOptions(), 0);
+    }
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+// What the Win32 tests of the program's windows share: the program's records and main window,
+// set up once per test executable as start-up does, and answers to modal dialogs and boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+// Makes the settings (with the defaults), glass, figure and instance records and the main
+// window, laid out; call once, from a test environment.
+void SetUpProgram();
+
+// Puts the default settings back and lays the window out again.
+void UseDefaultSettings();
+
+// Calls the handler whenever a dialog or message box of this thread becomes active, with its
+// caption and how many times a window with that caption became active so far (1 the first
+// time). The handler acts by posting to the window. Ends when the object goes.
+class DialogAnswers {
+  public:
+    using Handler = std::function<void(HWND window, const std::string& caption, int times)>;
+    explicit DialogAnswers(Handler handler);
+    ~DialogAnswers();
+    DialogAnswers(const DialogAnswers&) = delete;
+    DialogAnswers& operator=(const DialogAnswers&) = delete;
+
+    std::map<std::string, int> seen; // activations by caption
+};
+
+std::string TextOf(HWND window);
+std::string DialogText(HWND dialog, int id);
+
+// The text of a message box's message.
+std::string MessageOf(HWND box);
+
+// Clicks a dialog's button, as the dialog manager does for Enter, Escape and clicks.
+void Press(HWND dialog, int id);

@@ -1,0 +1,539 @@
+#include <windows.h>
+
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "settings/store.h"
+
+namespace {
+
+constexpr char StoreKey[] = "Software\\Brindlewick Software\\Dropstakk";
+constexpr char MakerKey[] = "Software\\Brindlewick Software";
+constexpr char OldConfigKey[] = "Software\\Orlan_Vetchinsky\\Dropstakk\\Config";
+constexpr char OldProgramKey[] = "Software\\Orlan_Vetchinsky\\Dropstakk";
+constexpr char OldSiblingKey[] = "Software\\Orlan_Vetchinsky\\Lines";
+constexpr char OldMakerKey[] = "Software\\Orlan_Vetchinsky";
+constexpr REGSAM View = KEY_WOW64_32KEY;
+const HKEY Hives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
+
+// Deepest first, so that each key is empty of sub-keys when its turn comes.
+constexpr const char* TestKeys[] = {StoreKey, OldConfigKey, OldProgramKey, OldSiblingKey,
+                                    OldMakerKey};
+
+void CreateKey(HKEY hive, const char* path) {
+    HKEY key;
+    ASSERT_EQ(
+        RegCreateKeyExA(hive, path, 0, nullptr, 0, KEY_ALL_ACCESS | View, nullptr, &key, nullptr),
+        ERROR_SUCCESS)
+        << path;
+    RegCloseKey(key);
+}
+
+void Store(HKEY hive, const char* name, DWORD type, const void* bytes, DWORD size) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(hive, StoreKey, 0, nullptr, 0, KEY_ALL_ACCESS | View, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(bytes), size),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void StoreNumber(HKEY hive, const char* name, uint32_t number) {
+    Store(hive, name, REG_DWORD, &number, sizeof number);
+}
+
+void StoreTable(HKEY hive, const void* bytes, DWORD size) {
+    Store(hive, "HiScores", REG_BINARY, bytes, size);
+}
+
+bool KeyExists(HKEY hive, const char* path, REGSAM view = View) {
+    HKEY key;
+    const LONG result = RegOpenKeyExA(hive, path, 0, KEY_READ | view, &key);
+    if (result == ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
+    return result == ERROR_SUCCESS;
+}
+
+struct StoredValue {
+    LONG result = ERROR_FILE_NOT_FOUND;
+    DWORD type = REG_NONE;
+    std::vector<BYTE> bytes;
+    uint32_t Number() const {
+        uint32_t number = 0;
+        std::memcpy(&number, bytes.data(), std::min<size_t>(bytes.size(), sizeof number));
+        return number;
+    }
+};
+
+StoredValue Query(HKEY hive, const char* name) {
+    StoredValue value;
+    HKEY key;
+    value.result = RegOpenKeyExA(hive, StoreKey, 0, KEY_READ | View, &key);
+    if (value.result != ERROR_SUCCESS) {
+        return value;
+    }
+    value.bytes.resize(4096);
+    DWORD size = static_cast<DWORD>(value.bytes.size());
+    value.result = RegQueryValueExA(key, name, nullptr, &value.type, value.bytes.data(), &size);
+    value.bytes.resize(value.result == ERROR_SUCCESS ? size : 0);
+    RegCloseKey(key);
+    return value;
+}
+
+// The machine-wide key as Windows shows it to a program that is not elevated: readable, but
+// neither values nor sub-keys may be written. Deleting it stays allowed, for the clean-up.
+void RefuseWriting(HKEY hive, const char* path) {
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(hive, path, 0, WRITE_DAC | View, &key), ERROR_SUCCESS);
+    PSECURITY_DESCRIPTOR security = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        "D:(D;;0x6;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &security, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
+    LocalFree(security);
+    RegCloseKey(key);
+    HKEY writable;
+    ASSERT_EQ(RegOpenKeyExA(hive, path, 0, KEY_ALL_ACCESS | View, &writable), ERROR_ACCESS_DENIED)
+        << "the platform does not refuse writing to a key whose security forbids it";
+}
+
+// A table of distinct entries, each name padded with a byte pattern after its NUL, so that a
+// byte-for-byte copy can be told from an entry-by-entry one.
+void FillTable(HiScoreEntry (&table)[HiScoreCount]) {
+    for (int i = 0; i < HiScoreCount; ++i) {
+        std::memset(table[i].name, 'a' + i, HiScoreNameSize - 1);
+        table[i].name[HiScoreNameSize - 1] = '\0';
+        std::memcpy(table[i].name, "Player", 6);
+        table[i].name[6] = static_cast<char>('A' + i);
+        table[i].name[7] = '\0';
+        table[i].score = 100000 - 1000 * i - (i == 12 ? 200000 : 0);
+    }
+}
+
+bool IsDefaultEntry(const HiScoreEntry& entry) {
+    return std::strcmp(entry.name, "None") == 0 && entry.score == 0;
+}
+
+class StoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveTestKeys();
+    }
+    void TearDown() override {
+        RemoveTestKeys();
+    }
+    static void RemoveTestKeys() {
+        for (HKEY hive : Hives) {
+            for (const char* path : TestKeys) {
+                RegDeleteKeyExA(hive, path, View, 0);
+            }
+        }
+    }
+    // Loads into a record whose every byte is garbage, so that each field must be set.
+    static Settings Loaded() {
+        Settings record;
+        std::memset(&record, 0xCC, sizeof record);
+        LoadSettings(&record);
+        return record;
+    }
+};
+
+class LoadingSettings : public StoreTest {};
+
+TEST_F(LoadingSettings, WithNoKeyEveryFieldTakesItsDefaultAndNothingIsWritten) {
+    const Settings record = Loaded();
+
+    EXPECT_EQ(record.BrkWidth, 15);
+    EXPECT_EQ(record.BrkHeight, 15);
+    EXPECT_EQ(record.BrksPerLine, 10);
+    EXPECT_EQ(record.BrksPerColumn, 20);
+    EXPECT_EQ(record.GlassBackgrColor, 0x800040u);
+    EXPECT_EQ(record.FiguresSetSize, 6);
+    for (const HiScoreEntry& entry : record.HiScores) {
+        EXPECT_TRUE(IsDefaultEntry(entry));
+    }
+    for (HKEY hive : Hives) {
+        EXPECT_FALSE(KeyExists(hive, StoreKey));
+    }
+}
+
+TEST_F(LoadingSettings, AFourByteValueOfAnyTypeIsANumberStoredLittleEndian) {
+    const BYTE width[4] = {32, 0, 0, 0};
+    Store(HKEY_LOCAL_MACHINE, "BrkWidth", REG_BINARY, width, sizeof width);
+    const BYTE colour[4] = {0x11, 0x22, 0x33, 0x00};
+    Store(HKEY_LOCAL_MACHINE, "GlassBackgrColor", REG_BINARY, colour, sizeof colour);
+
+    const Settings record = Loaded();
+
+    EXPECT_EQ(record.BrkWidth, 32);
+    EXPECT_EQ(record.GlassBackgrColor, 0x332211u);
+}
+
+TEST_F(LoadingSettings, ANumberOfMoreOrFewerThanFourBytesCountsAsAbsent) {
+    const BYTE eight[8] = {32, 0, 0, 0, 0, 0, 0, 0};
+    Store(HKEY_LOCAL_MACHINE, "BrkWidth", REG_BINARY, eight, sizeof eight);
+    const BYTE two[2] = {32, 0};
+    Store(HKEY_LOCAL_MACHINE, "BrkHeight", REG_BINARY, two, sizeof two);
+    Store(HKEY_LOCAL_MACHINE, "BrksPerLine", REG_DWORD, two, sizeof two);
+
+    const Settings record = Loaded();
+
+    EXPECT_EQ(record.BrkWidth, 15);
+    EXPECT_EQ(record.BrkHeight, 15);
+    EXPECT_EQ(record.BrksPerLine, 10);
+}
+
+TEST_F(LoadingSettings, SizesOutsideTheirRangesLoadAsTheirDefaults) {
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 5);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkHeight", 51);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 31);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerColumn", static_cast<uint32_t>(-20));
+    StoreNumber(HKEY_LOCAL_MACHINE, "GlassBackgrColor", 0xFFFFFFFF);
+    Settings record = Loaded();
+    EXPECT_EQ(record.BrkWidth, 15);
+    EXPECT_EQ(record.BrkHeight, 15);
+    EXPECT_EQ(record.BrksPerLine, 10);
+    EXPECT_EQ(record.BrksPerColumn, 20);
+    EXPECT_EQ(record.GlassBackgrColor, 0xFFFFFFFFu) << "every colour word is valid";
+
+    // The limits themselves are in range.
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 6);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkHeight", 50);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 30);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerColumn", 7);
+    record = Loaded();
+    EXPECT_EQ(record.BrkWidth, 6);
+    EXPECT_EQ(record.BrkHeight, 50);
+    EXPECT_EQ(record.BrksPerLine, 30);
+    EXPECT_EQ(record.BrksPerColumn, 7);
+
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 50);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkHeight", 6);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 7);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerColumn", 40);
+    record = Loaded();
+    EXPECT_EQ(record.BrkWidth, 50);
+    EXPECT_EQ(record.BrkHeight, 6);
+    EXPECT_EQ(record.BrksPerLine, 7);
+    EXPECT_EQ(record.BrksPerColumn, 40);
+}
+
+TEST_F(LoadingSettings, OnlyAStoredElevenSelectsTheExtendedFigureSet) {
+    const struct {
+        uint32_t stored;
+        int32_t loaded;
+    } cases[] = {{11, 11}, {6, 6}, {7, 6}, {0, 6}, {12, 6}};
+    for (const auto& c : cases) {
+        StoreNumber(HKEY_LOCAL_MACHINE, "FiguresSetSize", c.stored);
+        EXPECT_EQ(Loaded().FiguresSetSize, c.loaded) << "stored " << c.stored;
+    }
+}
+
+TEST_F(LoadingSettings, ATableOfExactly728BytesIsTakenByteForByte) {
+    HiScoreEntry table[HiScoreCount];
+    FillTable(table);
+    StoreTable(HKEY_LOCAL_MACHINE, table, sizeof table);
+
+    const Settings record = Loaded();
+
+    EXPECT_EQ(std::memcmp(record.HiScores, table, sizeof table), 0);
+}
+
+TEST_F(LoadingSettings, ATableTooLongGivesTheDefaultTableWhileTheNumbersStillLoad) {
+    std::vector<BYTE> bytes(729, 'x');
+    StoreTable(HKEY_LOCAL_MACHINE, bytes.data(), static_cast<DWORD>(bytes.size()));
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 30);
+    StoreNumber(HKEY_LOCAL_MACHINE, "FiguresSetSize", 11);
+
+    const Settings record = Loaded();
+
+    for (const HiScoreEntry& entry : record.HiScores) {
+        EXPECT_TRUE(IsDefaultEntry(entry));
+    }
+    EXPECT_EQ(record.BrkWidth, 30);
+    EXPECT_EQ(record.FiguresSetSize, 11);
+}
+
+TEST_F(LoadingSettings, AShortTableKeepsTheEntriesItCoversWholeAndDefaultsTheRest) {
+    HiScoreEntry table[HiScoreCount];
+    FillTable(table);
+    const struct {
+        DWORD size;
+        int kept;
+    } cases[] = {{0, 0}, {55, 0}, {56, 1}, {100, 1}, {168, 3}, {727, 12}};
+    for (const auto& c : cases) {
+        StoreTable(HKEY_LOCAL_MACHINE, table, c.size);
+        const Settings record = Loaded();
+        for (int i = 0; i < HiScoreCount; ++i) {
+            if (i < c.kept) {
+                EXPECT_STREQ(record.HiScores[i].name, table[i].name) << c.size << " bytes";
+                EXPECT_EQ(record.HiScores[i].score, table[i].score) << c.size << " bytes";
+            } else {
+                EXPECT_TRUE(IsDefaultEntry(record.HiScores[i]))
+                    << c.size << " bytes, entry " << i << " is \"" << record.HiScores[i].name
+                    << "\"";
+            }
+        }
+    }
+}
+
+TEST_F(LoadingSettings, ANameWithoutItsNulEndsAtItsLastByte) {
+    std::vector<BYTE> bytes(728, 'A');
+    StoreTable(HKEY_LOCAL_MACHINE, bytes.data(), static_cast<DWORD>(bytes.size()));
+    Settings record = Loaded();
+    for (const HiScoreEntry& entry : record.HiScores) {
+        EXPECT_EQ(std::string(entry.name), std::string(HiScoreNameSize - 1, 'A'));
+    }
+
+    // In a short table too.
+    StoreTable(HKEY_LOCAL_MACHINE, bytes.data(), 100);
+    record = Loaded();
+    EXPECT_EQ(std::string(record.HiScores[0].name), std::string(HiScoreNameSize - 1, 'A'));
+    EXPECT_TRUE(IsDefaultEntry(record.HiScores[1]));
+}
+
+class SavingSettings : public StoreTest {
+  protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        record = Loaded();
+        record.BrkWidth = 21;
+        record.BrkHeight = 22;
+        record.BrksPerLine = 23;
+        record.BrksPerColumn = 34;
+        record.GlassBackgrColor = 0x00C0FFEE;
+        record.FiguresSetSize = 11;
+        FillTable(record.HiScores);
+    }
+    // Every value in the given hive holds the record, with its type and size.
+    void ExpectRecordIn(HKEY hive) {
+        const struct {
+            const char* name;
+            uint32_t number;
+        } numbers[] = {{"BrkWidth", 21},
+                       {"BrkHeight", 22},
+                       {"BrksPerLine", 23},
+                       {"BrksPerColumn", 34},
+                       {"GlassBackgrColor", 0x00C0FFEE},
+                       {"FiguresSetSize", 11}};
+        for (const auto& number : numbers) {
+            const StoredValue value = Query(hive, number.name);
+            ASSERT_EQ(value.result, ERROR_SUCCESS) << number.name;
+            EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD)) << number.name;
+            EXPECT_EQ(value.bytes.size(), 4u) << number.name;
+            EXPECT_EQ(value.Number(), number.number) << number.name;
+        }
+        const StoredValue table = Query(hive, "HiScores");
+        ASSERT_EQ(table.result, ERROR_SUCCESS);
+        EXPECT_EQ(table.type, static_cast<DWORD>(REG_BINARY));
+        ASSERT_EQ(table.bytes.size(), 728u);
+        EXPECT_EQ(std::memcmp(table.bytes.data(), record.HiScores, 728), 0);
+    }
+    Settings record;
+};
+
+TEST_F(SavingSettings, WritesAllSevenValuesWithTheirTypesAndSizesReplacingWhatWasThere) {
+    const char text[] = "a width of text";
+    Store(HKEY_LOCAL_MACHINE, "BrkWidth", REG_SZ, text, sizeof text);
+    const BYTE eight[8] = {};
+    Store(HKEY_LOCAL_MACHINE, "FiguresSetSize", REG_BINARY, eight, sizeof eight);
+
+    SaveSettings(&record);
+
+    ExpectRecordIn(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, StoreKey));
+}
+
+TEST_F(SavingSettings, TheMachineWideKeyIsTheOneA32BitBuildSees) {
+    BOOL underWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &underWow64);
+    if (sizeof(void*) == 4 && !underWow64) {
+        GTEST_SKIP() << "a 32-bit system has only one view of the registry";
+    }
+
+    SaveSettings(&record);
+
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, StoreKey, KEY_WOW64_32KEY));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKey, KEY_WOW64_64KEY));
+}
+
+TEST_F(SavingSettings, ARefusedMachineWideKeyMovesTheSettingsToTheCurrentUser) {
+    // Settings saved once by an elevated run, now refused to this one.
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 40);
+    RefuseWriting(HKEY_LOCAL_MACHINE, StoreKey);
+    EXPECT_EQ(Loaded().BrkWidth, 40);
+
+    SaveSettings(&record);
+
+    ExpectRecordIn(HKEY_CURRENT_USER);
+    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "BrkWidth").Number(), 40u);
+    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "HiScores").result, ERROR_FILE_NOT_FOUND);
+    const Settings next = Loaded();
+    EXPECT_EQ(next.BrkWidth, 21) << "the next start loads what was saved";
+    EXPECT_EQ(std::memcmp(next.HiScores, record.HiScores, sizeof record.HiScores), 0);
+}
+
+TEST_F(SavingSettings, OnceTheCurrentUsersKeyExistsItIsTheOneLoadedAndSaved) {
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 40);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 12);
+    StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 30);
+
+    const Settings loaded = Loaded();
+    EXPECT_EQ(loaded.BrkWidth, 30);
+    EXPECT_EQ(loaded.BrksPerLine, 10) << "values are not mixed from the two keys";
+
+    SaveSettings(&record);
+
+    ExpectRecordIn(HKEY_CURRENT_USER);
+    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "BrkWidth").Number(), 40u);
+    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "HiScores").result, ERROR_FILE_NOT_FOUND);
+}
+
+// The child process that saves while the current user's key refuses writing.
+constexpr char RefusedSaveSwitch[] = "--save-into-refused-user-key";
+
+TEST_F(SavingSettings, AWriteRefusedInTheCurrentUsersKeyIsFatalAndGoesNowhereElse) {
+    StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 30);
+    RefuseWriting(HKEY_CURRENT_USER, StoreKey);
+
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string commandLine = std::string("\"") + self + "\" " + RefusedSaveSwitch;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &child));
+    // The child answers its own error box (see main), so it ends by itself.
+    ASSERT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+
+    EXPECT_EQ(exitCode, static_cast<DWORD>(-1));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKey));
+    EXPECT_EQ(Query(HKEY_CURRENT_USER, "BrkWidth").Number(), 30u);
+}
+
+class Uninstalling : public StoreTest {};
+
+TEST_F(Uninstalling, WithNoneOfTheKeysPresentCreatesNothing) {
+    Uninstall();
+
+    for (HKEY hive : Hives) {
+        for (const char* path : TestKeys) {
+            EXPECT_FALSE(KeyExists(hive, path)) << path;
+        }
+    }
+}
+
+TEST_F(Uninstalling, RemovesTheProgramsKeysFromBothHivesButKeepsTheMakersKey) {
+    for (HKEY hive : Hives) {
+        StoreNumber(hive, "BrkWidth", 20);
+        CreateKey(hive, OldConfigKey);
+    }
+
+    Uninstall();
+
+    for (HKEY hive : Hives) {
+        EXPECT_FALSE(KeyExists(hive, StoreKey));
+        EXPECT_FALSE(KeyExists(hive, OldConfigKey));
+        EXPECT_FALSE(KeyExists(hive, OldProgramKey));
+        EXPECT_FALSE(KeyExists(hive, OldMakerKey)) << "left empty, the old maker's key goes";
+        EXPECT_TRUE(KeyExists(hive, MakerKey));
+    }
+}
+
+TEST_F(Uninstalling, KeepsTheOldMakersKeyWhileAnotherProgramsKeyIsUnderIt) {
+    CreateKey(HKEY_LOCAL_MACHINE, OldConfigKey);
+    CreateKey(HKEY_LOCAL_MACHINE, OldSiblingKey);
+
+    Uninstall();
+
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, OldProgramKey));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, OldSiblingKey));
+}
+
+// The tests share the Wine prefix with the game: the player's own settings are put back after.
+class KeepPlayersSettings : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        for (HKEY hive : Hives) {
+            HKEY key;
+            if (RegOpenKeyExA(hive, StoreKey, 0, KEY_READ | View, &key) != ERROR_SUCCESS) {
+                continue;
+            }
+            hivesWithKey.push_back(hive);
+            for (DWORD index = 0;; ++index) {
+                Kept value{hive, std::string(256, '\0'), 0, std::vector<BYTE>(4096)};
+                DWORD nameSize = static_cast<DWORD>(value.name.size());
+                DWORD size = static_cast<DWORD>(value.bytes.size());
+                if (RegEnumValueA(key, index, value.name.data(), &nameSize, nullptr, &value.type,
+                                  value.bytes.data(), &size) != ERROR_SUCCESS) {
+                    break;
+                }
+                value.name.resize(nameSize);
+                value.bytes.resize(size);
+                kept.push_back(value);
+            }
+            RegCloseKey(key);
+        }
+    }
+    void TearDown() override {
+        for (HKEY hive : hivesWithKey) {
+            CreateKey(hive, StoreKey);
+        }
+        for (const Kept& value : kept) {
+            Store(value.hive, value.name.c_str(), value.type, value.bytes.data(),
+                  static_cast<DWORD>(value.bytes.size()));
+        }
+    }
+
+  private:
+    struct Kept {
+        HKEY hive;
+        std::string name;
+        DWORD type;
+        std::vector<BYTE> bytes;
+    };
+    std::vector<HKEY> hivesWithKey;
+    std::vector<Kept> kept;
+};
+
+// A fatal error would otherwise wait for a click for ever: its box is answered at once, and the
+// process ends with -1, which fails the run.
+LRESULT CALLBACK AnswerErrorBox(int code, WPARAM wParam, LPARAM lParam) {
+    char title[64] = {};
+    if (code == HCBT_ACTIVATE &&
+        GetWindowTextA(reinterpret_cast<HWND>(wParam), title, sizeof title) > 0 &&
+        std::strcmp(title, "Bug in Dropstakk!") == 0) {
+        std::fprintf(
+            stderr, "settings_store_tests: answered a fatal error box; the process ends with -1\n");
+        PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    SetWindowsHookExA(WH_CBT, AnswerErrorBox, nullptr, GetCurrentThreadId());
+    if (argc > 1 && std::strcmp(argv[1], RefusedSaveSwitch) == 0) {
+        Settings record;
+        LoadSettings(&record);
+        SaveSettings(&record);
+        return 0;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new KeepPlayersSettings);
+    return RUN_ALL_TESTS();
+}
