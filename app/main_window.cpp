@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "about/about.h"
 #include "app/startup.h"
 #include "display/bricks.h"
 #include "display/glass_painting.h"
@@ -26,13 +27,7 @@ char resetLabel[8] = "";
 char pauseLabel[8] = "";
 char unpauseLabel[8] = "";
 
-namespace {
-
-constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr int LongLabelWidth = 150; // glass width in pixels from which the labels are words
-
-// One of these asks the player before the program quits.
-constexpr const char* QuitMessages[8] = {
+const char* const QuitMessages[QuitMessageCount] = {
     "Are You sure You want to quit this game?",
     "Do You really want to leave such cool game?",
     "Click YES to quit this cool game,\nNO to continue having fun",
@@ -42,6 +37,11 @@ constexpr const char* QuitMessages[8] = {
     "Click NO to take more Stakko!",
     "Why?\nWell... YES to exit, NO to play",
 };
+
+namespace {
+
+constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr int LongLabelWidth = 150; // glass width in pixels from which the labels are words
 
 HWND MakeWindow(const char* className, const char* text, int x, int y, int width, int height,
                 DWORD style, HWND parent, HMENU menu, DWORD extendedStyle, void* parameter) {
@@ -61,7 +61,7 @@ void AutoResume() {
 }
 
 void AskToQuit() {
-    const char* text = QuitMessages[std::rand() % 8];
+    const char* text = QuitMessages[std::rand() % QuitMessageCount];
     if (MessageBoxA(mainWindow, text, "Exit Stakko game", MB_YESNO | MB_ICONQUESTION) == IDYES) {
         DestroyWindow(mainWindow);
     }
@@ -191,6 +191,9 @@ void MenuCommand(HWND, WPARAM command) {
     case IDM_OPTIONS:
         DialogBoxParamA(appInstance->instance, MAKEINTRESOURCEA(IDD_OPTIONS), mainWindow,
                         OptionsDlgProc, 0);
+        break;
+    case IDM_ABOUT:
+        ShowAbout();
         break;
     case IDM_HISCORES:
         DialogBoxParamA(appInstance->instance, MAKEINTRESOURCEA(IDD_HISCORES), mainWindow,

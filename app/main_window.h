@@ -21,6 +21,10 @@ extern char resetLabel[8];
 extern char pauseLabel[8];
 extern char unpauseLabel[8];
 
+// One of these, chosen at random, asks the player before the program quits.
+constexpr int QuitMessageCount = 8;
+extern const char* const QuitMessages[QuitMessageCount];
+
 // Registers the class and creates the hidden main window and its four controls.
 void CreateMainWindow();
 

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <new>
 
+#include "about/about.h"
 #include "app/main_window.h"
 #include "display/glass_painting.h"
 #include "game/figure.h"
@@ -68,6 +69,7 @@ int RunProgram() {
         RuntimeAssert("Droppa", __LINE__);
     }
     CreateMainWindow();
+    SetUpCredits();
     nextRotation = 0;
     nextKind = 0;
     score = 0;

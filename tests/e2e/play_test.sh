@@ -73,7 +73,10 @@ show_glass() {
     for ((r = 0; r < rows; r++)); do
         printf '   %2d %s\n' "$r" "${picture[r]}"
     done
-    [ ${#odd[@]} -eq 0 ] || printf '   odd cell (row column centre top-left bottom-right): %s\n' "${odd[@]}"
+    if [ ${#odd[@]} -gt 0 ]; then
+        echo "-- ${#odd[@]} cells marked ?, at most 8 shown (row column centre top-left bottom-right):"
+        printf '   %s\n' "${odd[@]}" | sort -n -k1,1 -k2,2 | head -8
+    fi
     echo "-- named pixels (R G B):"
     for r in "${!point[@]}"; do
         echo "   $r: ${point[$r]}"

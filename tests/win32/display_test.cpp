@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "display/bricks.h"
 #include "display/glass_painting.h"
+#include "fatal_box.h"
 #include "game/figure.h"
 #include "game/game_cycle.h"
 #include "game/glass.h"
@@ -651,51 +652,13 @@ constexpr char OversizedBricksSwitch[] = "--oversized-bricks-child";
     ExitProcess(0);
 }
 
-BOOL CALLBACK CollectText(HWND child, LPARAM lParam) {
-    char text[512] = {};
-    GetWindowTextA(child, text, sizeof text);
-    reinterpret_cast<std::vector<std::string>*>(lParam)->emplace_back(text);
-    return TRUE;
-}
-
 TEST(FatalFailures, ABrickImageThatCannotBeMadeIsReportedFromGlass) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string commandLine = std::string("\"") + self + "\" " + OversizedBricksSwitch;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &child));
-
-    // Wait for the box to show, or for the child to end without one: a box that does not show
-    // yet may still lack its text.
-    HWND box = nullptr;
-    for (int i = 0; i < 600; ++i) {
-        box = FindWindowA(nullptr, "Bug in Dropstakk!");
-        if ((box != nullptr && IsWindowVisible(box)) ||
-            WaitForSingleObject(child.hProcess, 50) == WAIT_OBJECT_0) {
-            break;
-        }
-    }
-    ASSERT_NE(box, nullptr) << "no error box appeared";
-    std::vector<std::string> texts;
-    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&texts));
-    const std::string expected = "Run-time assertion failed\nFile: Glass\nLine: ";
-    bool found = false;
-    for (const std::string& text : texts) {
-        found = found || text.compare(0, expected.size(), expected) == 0;
-    }
-    EXPECT_TRUE(found) << "the box does not name the Glass module:\n"
-                       << ::testing::PrintToString(texts);
-
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_EQ(WaitForSingleObject(child.hProcess, 30000), WAIT_OBJECT_0);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(child.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, static_cast<DWORD>(-1));
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
+    const FatalReport report = RunFatalChild(OversizedBricksSwitch);
+    ASSERT_TRUE(report.boxShown) << "no error box appeared";
+    EXPECT_TRUE(ShowsText(report, "Run-time assertion failed\nFile: Glass\nLine: "))
+        << "the box does not name the Glass module:\n"
+        << ::testing::PrintToString(report.texts);
+    EXPECT_EQ(report.exitCode, static_cast<DWORD>(-1));
 }
 
 } // namespace

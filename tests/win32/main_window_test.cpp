@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/startup.h"
@@ -263,16 +264,7 @@ BoxAnswer Answer(int button, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST(QuitConfirmation, NoKeepsTheGameWhicheverWayTheQuitWasAsked) {
-    const std::string texts[] = {
-        "Are You sure You want to quit this game?",
-        "Do You really want to leave such cool game?",
-        "Click YES to quit this cool game,\nNO to continue having fun",
-        "Click NO to continue playing Stakko,\nYES to exit",
-        "If You still want to play, click NO!",
-        "This is Your last chance to click NO\nand return to the game",
-        "Click NO to take more Stakko!",
-        "Why?\nWell... YES to exit, NO to play",
-    };
+    const std::vector<std::string> texts(std::begin(QuitMessages), std::end(QuitMessages));
     for (UINT message : {WM_CLOSE, WM_COMMAND}) {
         // The close box and the system menu send WM_CLOSE; Exit in the menu is a command.
         const BoxAnswer answer = Answer(IDNO, message, message == WM_COMMAND ? IDM_EXIT : 0, 0);

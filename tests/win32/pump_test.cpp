@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/pump.h"
+#include "fatal_box.h"
 
 namespace {
 
@@ -144,56 +145,13 @@ TEST(ToEvent, OnlyTheMessageKindAndTheKeyCodeAreRead) {
 constexpr char AssertChildSwitch[] = "--runtime-assert-child";
 constexpr int AssertChildLine = 4242;
 
-struct BoxTexts {
-    std::vector<std::string> texts;
-};
-
-BOOL CALLBACK CollectText(HWND child, LPARAM lParam) {
-    char text[512] = {};
-    GetWindowTextA(child, text, sizeof text);
-    reinterpret_cast<BoxTexts*>(lParam)->texts.emplace_back(text);
-    return TRUE;
-}
-
 TEST(RuntimeAssert, ShowsTheTaskModalBoxWithFileAndLineAndExitsWithMinusOne) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string commandLine = std::string("\"") + self + "\" " + AssertChildSwitch;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &child));
-
-    // Wait for the box to appear, or for the child to end without one.
-    HWND box = nullptr;
-    for (int i = 0; i < 600 && box == nullptr; ++i) {
-        box = FindWindowA(nullptr, "Bug in Dropstakk!");
-        if (box == nullptr && WaitForSingleObject(child.hProcess, 50) == WAIT_OBJECT_0) {
-            break;
-        }
-    }
-    ASSERT_NE(box, nullptr) << "no error box appeared";
-    DWORD boxProcess = 0;
-    GetWindowThreadProcessId(box, &boxProcess);
-    EXPECT_EQ(boxProcess, child.dwProcessId);
-    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
-
-    BoxTexts collected;
-    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&collected));
-    bool found = false;
-    for (const std::string& text : collected.texts) {
-        found = found || text == "Run-time assertion failed\nFile: Droppa\nLine: 4242";
-    }
-    EXPECT_TRUE(found) << "the box does not name the file and line";
-
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_EQ(WaitForSingleObject(child.hProcess, 30000), WAIT_OBJECT_0);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(child.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, static_cast<DWORD>(-1));
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
+    const FatalReport report = RunFatalChild(AssertChildSwitch);
+    ASSERT_TRUE(report.boxShown) << "no error box appeared";
+    EXPECT_EQ(report.boxOwner, nullptr);
+    EXPECT_TRUE(ShowsText(report, "Run-time assertion failed\nFile: Droppa\nLine: 4242"))
+        << ::testing::PrintToString(report.texts);
+    EXPECT_EQ(report.exitCode, static_cast<DWORD>(-1));
 }
 
 } // namespace
