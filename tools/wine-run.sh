@@ -95,6 +95,13 @@ if [ -z "${STAKKO_WINE_SESSION:-}" ] || [ -n "$depth" ]; then
             wineserver -w
         fi
     ) 9>"$WINEPREFIX.lock"
+    # Two runs on one prefix would share its wineserver and desktop across two displays, which
+    # breaks the later one's windows: a second run waits for the first to end.
+    exec 8>"$WINEPREFIX.session"
+    if ! flock -n 8; then
+        echo "wine-run: waiting for another run on $WINEPREFIX to end" >&2
+        flock 8
+    fi
     # One persistent wineserver serves every program of this run; if one already serves the
     # prefix, this one exits at once and the running one is used.
     wineserver -f -p >/dev/null 2>&1 &

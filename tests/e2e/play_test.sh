@@ -18,7 +18,9 @@ set -u
 exe=$1
 out=${2:-$(dirname "$exe")/e2e-screens}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The folder is the test's own: screenshots of an earlier run would only mislead.
 mkdir -p "$out"
+rm -f "$out"/*.png
 
 # The window that the default settings give: 10 columns and 20 rows of 15-pixel bricks under the
 # 65-pixel top band.
