@@ -230,14 +230,19 @@ wait_exit() {
     exit_code=$?
 }
 
+# Sets window to a visible window of the process with exactly this title, or to nothing. Without
+# --all, xdotool takes any window of the process, whatever its title.
+find_window() {
+    window=$(xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null | head -1)
+    [ -n "$window" ]
+}
+
 # Waits for a window of the process with exactly this title; sets window.
 wait_window() {
     local pid=$1 title=$2 seconds=$3
     local end=$((SECONDS + seconds))
-    window=""
     while :; do
-        window=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -1)
-        [ -n "$window" ] && return 0
+        find_window "$pid" "$title" && return 0
         kill -0 "$pid" 2>/dev/null || fail "window \"$title\" appears" "the process ended first"
         ((SECONDS < end)) || fail "window \"$title\" appears within $seconds s"
         sleep 0.1
@@ -251,6 +256,24 @@ window_rect() {
         /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
 }
 
+# Starts the game and waits for its window; sets game_pid, main_window, its rectangle and the
+# client area's place on the screen, and clicks the glass: keyboard input reaches a program
+# inside the Wine desktop only after a click on its window, and a click on the glass does nothing
+# in the game.
+start_game() {
+    wine "$exe" >"$out/$1.log" 2>&1 &
+    game_pid=$!
+    wait_window "$game_pid" "Windows Stakko" 60
+    main_window=$window
+    read -r win_x win_y win_w win_h < <(window_rect "$main_window")
+    # Wine draws the frame itself: the side and bottom borders are equally thick, the caption
+    # and the menu bar take the rest at the top.
+    border=$(((win_w - client_w) / 2))
+    client_x=$((win_x + border))
+    client_y=$((win_y + win_h - border - client_h))
+    xdotool mousemove $((client_x + client_w / 2)) $((client_y + client_h - 3 * brick)) click 1
+}
+
 # ===== 1. known stored settings: none, so the program starts from its defaults
 
 for hive in HKLM HKCU; do
@@ -261,23 +284,10 @@ pass "no stored settings before the start (HKLM and HKCU cleared)"
 
 # ===== 2. the game window
 
-wine "$exe" >"$out/game.log" 2>&1 &
-game_pid=$!
-wait_window "$game_pid" "Windows Stakko" 60
-main_window=$window
-read -r win_x win_y win_w win_h < <(window_rect "$main_window")
-# Wine draws the frame itself: the side and bottom borders are equally thick, the caption and
-# the menu bar take the rest at the top.
-border=$(((win_w - client_w) / 2))
-client_x=$((win_x + border))
-client_y=$((win_y + win_h - border - client_h))
+start_game game
 ((border >= 0 && win_w == client_w + 2 * border && win_h > client_h + 2 * border)) ||
     fail "the window fits a client area of ${client_w} x ${client_h}" "window ${win_w} x ${win_h} at ${win_x},${win_y}"
 pass "window \"Windows Stakko\" appears, ${win_w} x ${win_h} at ${win_x},${win_y} (client at ${client_x},${client_y})"
-
-# Keyboard input reaches a program inside the Wine desktop only after a click on its window; a
-# click on the glass does nothing in the game.
-xdotool mousemove $((client_x + client_w / 2)) $((client_y + client_h - 3 * brick)) click 1
 
 band_ok() {
     local p

@@ -23,14 +23,6 @@
 
 namespace {
 
-class ProgramEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        SetUpProgram();
-    }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
-
 INT_PTR OpenHiScores(LPARAM enterScore) {
     return DialogBoxParamA(appInstance->instance, MAKEINTRESOURCEA(IDD_HISCORES), mainWindow,
                            HiScoresDlgProc, enterScore);

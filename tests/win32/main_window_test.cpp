@@ -18,14 +18,6 @@
 
 namespace {
 
-class ProgramEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        SetUpProgram();
-    }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
-
 void UseSettings(int brkWidth, int brkHeight, int columns, int rows) {
     settings->BrkWidth = brkWidth;
     settings->BrkHeight = brkHeight;

@@ -1,5 +1,7 @@
 #include "program_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "game/figure.h"
@@ -40,6 +42,15 @@ BOOL CALLBACK FindMessage(HWND child, LPARAM lParam) {
     }
     return TRUE;
 }
+
+// Every test program that links this file gets the program's records and main window.
+class ProgramEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        SetUpProgram();
+    }
+};
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 
 } // namespace
 

@@ -9,7 +9,7 @@
 #include <string>
 
 // Makes the settings (with the defaults), glass, figure and instance records and the main
-// window, laid out; call once, from a test environment.
+// window, laid out; a test environment of this file calls it once per test program.
 void SetUpProgram();
 
 // Puts the default settings back and lays the window out again.
