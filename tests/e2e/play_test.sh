@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Plays the real game under Wine as a person would, and checks what the screen and the registry
 # show: the window with its top band and glass, moves by keyboard, a drop, the pause, quitting
-# through the confirmation with the settings saved, and the uninstall switch.
+# through the confirmation with the settings saved, a game played to its end with a name entered
+# into the high-score table, and the uninstall switch.
 #
 #   play_test.sh path/to/stakko.exe [folder for screenshots]
 #
 # Runs inside a Wine session of tools/wine-run.sh --virtual-desktop (WINEPREFIX and DISPLAY set),
 # in which every program shows inside one 1024 x 768 Wine desktop. Screenshots go to the folder
 # (by default e2e-screens beside the program): game.png while playing, paused.png while paused,
-# and the last screen of every step. Prints one line per check and ends with "N passed, M failed";
-# stops at the first failure, after printing what it saw.
+# hiscores.png of the table after the game, and the last screen of every step. Prints one line
+# per check and ends with "N passed, M failed"; stops at the first failure, after printing what
+# it saw.
 
 # Lists of glass cells are words like "3,4", passed around unquoted on purpose.
 # shellcheck disable=SC2046,SC2086
@@ -407,16 +409,25 @@ uncovered_black() {
 grab_until question 10 uncovered_black || fail "the question pauses the game" "box ${box_w} x ${box_h} at ${box_x},${box_y}"
 pass "the question pauses the game"
 
-xdotool key y
-wait_exit "$game_pid" 20 "the game after Yes"
-game_pid=""
-[ "$exit_code" -eq 0 ] || fail "Yes ends the game with exit code 0" "exit code $exit_code"
-pass "Yes ends the game with exit code 0"
-shot=""
+# Answers the question with Yes and waits for the program to end with exit code 0.
+answer_yes() {
+    xdotool key y
+    wait_exit "$game_pid" 20 "the game after Yes"
+    game_pid=""
+    [ "$exit_code" -eq 0 ] || fail "Yes ends the game with exit code 0" "exit code $exit_code"
+    pass "Yes ends the game with exit code 0"
+    shot=""
+}
+answer_yes
 
 # ===== 6. the saved settings
 
-saved=$(reg_values "HKLM\\$store_key") || fail "the settings are saved under HKLM\\$store_key" "no such key (32-bit view)"
+# Reads the stored settings into saved and the stored table into hiscores (hexadecimal digits).
+read_saved() {
+    saved=$(reg_values "HKLM\\$store_key") || fail "the settings are saved under HKLM\\$store_key" "no such key (32-bit view)"
+    hiscores=$(awk '$1 == "HiScores" && $2 == "REG_BINARY" {print $3}' <<<"$saved")
+}
+read_saved
 expect_value() {
     local name=$1 type=$2 data=$3 line
     line=$(awk -v n="$name" '$1 == n {print $2, $3}' <<<"$saved")
@@ -432,21 +443,104 @@ expect_value FiguresSetSize REG_DWORD 0x6
 
 # Thirteen entries of 56 bytes: a 52-byte name field and a 32-bit score. Only the name up to its
 # NUL carries meaning, so the rest of the field is not compared.
-hiscores=$(awk '$1 == "HiScores" && $2 == "REG_BINARY" {print $3}' <<<"$saved")
 [ ${#hiscores} -eq $((728 * 2)) ] || fail "HiScores is REG_BINARY of 728 bytes" "found $((${#hiscores} / 2)) bytes"
 pass "HiScores is REG_BINARY of 728 bytes"
-for ((i = 0; i < 13; i++)); do
-    entry=${hiscores:i*112:112}
-    if [ "${entry:0:10}" != "4E6F6E6500" ] || [ "${entry:104:8}" != "00000000" ]; then
-        fail "HiScores holds 13 entries \"None\" with score 0" "entry $i: $entry"
-    fi
-done
+# Fails unless the entries from the first given one to the last are "None" with score 0.
+none_from() {
+    local i entry
+    for ((i = $1; i < 13; i++)); do
+        entry=${hiscores:i*112:112}
+        if [ "${entry:0:10}" != "4E6F6E6500" ] || [ "${entry:104:8}" != "00000000" ]; then
+            fail "HiScores holds $((13 - $1)) entries \"None\" with score 0 from entry $1" "entry $i: $entry"
+        fi
+    done
+}
+none_from 0
 pass "HiScores holds 13 entries \"None\" with score 0"
 
 reg_exists "HKCU\\$store_key" && fail "nothing is saved under HKCU" "HKCU\\$store_key exists"
 pass "nothing is saved under HKCU"
 
-# ===== 7. the uninstall switch
+# ===== 7. a game to its end: the name, the high-score table and its saved entry
+
+start_game end
+# Each Space drops the figure and the next tick lands it; the figures pile up in the middle until
+# one does not fit at the top, which ends the game.
+presses=0
+end=$((SECONDS + 60))
+until find_window "$game_pid" "Enter Your name"; do
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ends in \"Enter Your name\"" "the process ended"
+    ((SECONDS < end)) || fail "Space again and again ends the game within 60 s" "$presses presses"
+    xdotool key space
+    presses=$((presses + 1))
+    sleep 0.2
+done
+find_window "$game_pid" "Hi-Scores" && fail "the name is asked for before the table is shown"
+pass "after $presses presses of Space the game ends and asks \"Enter Your name\" alone"
+
+# A Space sent just before the dialog opened may have reached its edit: the name replaces it.
+name="E2E Tester"
+xdotool key Home shift+End
+xdotool type --delay 20 "$name"
+xdotool key Return
+wait_window "$game_pid" "Hi-Scores" 10
+read -r box_x box_y box_w box_h < <(window_rect "$window")
+pass "Enter takes the name and opens \"Hi-Scores\""
+
+# Both lists show yellow text on black. They are told apart by the borders between them: the
+# first column, in the box around the yellow pixels, that holds no black pixel.
+lists_yellow_on_black() {
+    local f=$out/hiscores.png bbox left right black
+    import -window root -crop "${box_w}x${box_h}+${box_x}+${box_y}" +repage "$f" || fail "screenshot hiscores"
+    bbox=$(convert "$f" -fill black +opaque yellow -format %@ info:)
+    colours="no yellow pixel"
+    [ "${bbox%%x*}" -gt 0 ] || return 1
+    read -r left right black < <(convert "$f" -crop "$bbox" +repage -depth 8 rgb:- |
+        od -An -v -tu1 -w$((${bbox%%x*} * 3)) | awk '
+        {
+            for (x = 0; 3 * x < NF; x++) {
+                p = $(3 * x + 1) " " $(3 * x + 2) " " $(3 * x + 3)
+                if (p == "255 255 0") yellow[x]++
+                else if (p == "0 0 0") { black[x]++; blacks++ }
+            }
+        }
+        END {
+            w = NF / 3
+            for (border = 0; border < w && black[border] > 0; border++) {}
+            for (x = 0; x < w; x++) { if (x < border) left += yellow[x]; else right += yellow[x] }
+            print left + 0, right + 0, int(100 * blacks / (w * NR))
+        }')
+    colours="yellow pixels: $left in the names list, $right in the scores list; $black% black around them"
+    ((left > 0 && right > 0 && black >= 50))
+}
+end=$((SECONDS + 10))
+until lists_yellow_on_black; do
+    ((SECONDS < end)) || fail "the Hi-Scores lists show yellow text on black" "$colours" "see $out/hiscores.png"
+    sleep 0.05
+done
+pass "the Hi-Scores lists show yellow text on black ($colours)"
+
+xdotool key Return
+grab_until next_game 10 one_figure || fail "Enter closes the table and the next game starts in an empty glass"
+pass "Enter closes the table and the next game starts in an empty glass"
+
+xdotool key alt+F4
+wait_window "$game_pid" "Exit Stakko game" 10
+answer_yes
+
+# On the fresh table any score replaces the first "None" and stays on top.
+read_saved
+want=$(printf '%s\0' "$name" | od -An -v -tx1 | tr -d ' \n' | tr a-f A-F)
+entry=${hiscores:0:112}
+score=$((16#${entry:110:2}${entry:108:2}${entry:106:2}${entry:104:2}))
+if [ "${entry:0:${#want}}" != "$want" ] || ((score <= 0 || score >= 1 << 31)); then
+    fail "HiScores entry 0 is \"$name\" with a score above 0" "entry 0: $entry"
+fi
+pass "HiScores entry 0 is \"$name\" with the game's score $score"
+none_from 1
+pass "HiScores entries 1 to 12 stay \"None\" with score 0"
+
+# ===== 8. the uninstall switch
 
 # The keys of the program's earlier maker go too.
 wine reg add "HKLM\\$old_key\\Dropstakk\\Config" /v Seed /t REG_DWORD /d 1 /reg:32 /f >/dev/null 2>&1 ||
@@ -472,5 +566,5 @@ pass "stakko.exe /UNINSTALL removes the settings and the earlier maker's keys"
 reg_exists "HKLM\\$maker_key" || fail "stakko.exe /UNINSTALL keeps HKLM\\$maker_key"
 pass "stakko.exe /UNINSTALL keeps HKLM\\$maker_key"
 
-echo "screenshots: $out/game.png, $out/paused.png"
+echo "screenshots: $out/game.png, $out/paused.png, $out/hiscores.png"
 echo "$passed passed, 0 failed"
