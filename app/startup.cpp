@@ -8,7 +8,6 @@
 
 #include "about/about.h"
 #include "app/main_window.h"
-#include "display/glass_painting.h"
 #include "game/figure.h"
 #include "game/game_cycle.h"
 #include "game/glass.h"
