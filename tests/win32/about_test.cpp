@@ -11,6 +11,7 @@
 #include "about/about.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "pixels.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -114,39 +115,9 @@ bool IsCreditsWindow(HWND window) {
 }
 
 // The credits window's client area, copied out of its device context.
-class Pixels {
+class CreditPixels : public Pixels {
   public:
-    explicit Pixels(HWND window) {
-        RECT client;
-        GetClientRect(window, &client);
-        width = client.right;
-        height = client.bottom;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height; // top row first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        HDC windowDc = GetDC(window);
-        HDC memoryDc = CreateCompatibleDC(windowDc);
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memoryDc, bitmap);
-        BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* words = static_cast<const uint32_t*>(bits);
-        pixels_.assign(words, words + static_cast<size_t>(width) * height);
-        SelectObject(memoryDc, old);
-        DeleteObject(bitmap);
-        DeleteDC(memoryDc);
-        ReleaseDC(window, windowDc);
-    }
-
-    COLORREF At(int x, int y) const {
-        const uint32_t pixel = pixels_[static_cast<size_t>(y) * width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
+    explicit CreditPixels(HWND window) : Pixels(OfWindow(window)) {}
 
     bool AllBlack() const {
         return Count([](COLORREF c) { return c != RGB(0, 0, 0); }) == 0;
@@ -196,7 +167,7 @@ class Pixels {
 
     // Empty when each of the top `rows` rows holds what `before` had `step` rows lower; else
     // where the first difference is.
-    std::string MovedUpFrom(const Pixels& before, int step, int rows) const {
+    std::string MovedUpFrom(const CreditPixels& before, int step, int rows) const {
         for (int y = 0; y < rows; ++y) {
             for (int x = 0; x < width; ++x) {
                 if (At(x, y) != before.At(x, y + step)) {
@@ -206,12 +177,6 @@ class Pixels {
         }
         return "";
     }
-
-    int width = 0;
-    int height = 0;
-
-  private:
-    std::vector<uint32_t> pixels_;
 };
 
 // Ticks of the credits come from the test alone: the window's own timer messages are taken out
@@ -271,7 +236,7 @@ TEST_F(AboutCredits, OpensOverTheDisabledMainWindowOnAnAllBlackFieldAtLineZero) 
         EXPECT_TRUE(IsCreditsWindow(credits));
         EXPECT_EQ(creditIndex, 0);
         EXPECT_EQ(creditScroll, 0);
-        const Pixels field(credits);
+        const CreditPixels field(credits);
         EXPECT_GT(field.width, 100);
         EXPECT_GT(field.height, 60);
         EXPECT_TRUE(field.AllBlack());
@@ -289,7 +254,7 @@ TEST_F(AboutCredits, TheFirstLineRisesFromTheBottomEdgeTwoPixelsATickCentred) {
             Tick(credits);
             EXPECT_EQ(creditIndex, 0);
             EXPECT_EQ(creditScroll, CreditStep * tick);
-            const Pixels now(credits);
+            const CreditPixels now(credits);
             const int top = now.TopRowOf(color);
             if (top >= 0 && lastTop < 0) {
                 EXPECT_GE(top, now.height - CreditStep) << "first seen at tick " << tick;
@@ -300,7 +265,7 @@ TEST_F(AboutCredits, TheFirstLineRisesFromTheBottomEdgeTwoPixelsATickCentred) {
         }
         ASSERT_GE(lastTop, 0) << "the line is in view after its rise";
 
-        const Pixels risen(credits);
+        const CreditPixels risen(credits);
         EXPECT_GE(lastTop, risen.height - CreditRise);
         const int middle = (risen.LeftColumnOf(color) + risen.RightColumnOf(color)) / 2;
         EXPECT_NEAR(middle, risen.width / 2, 3);
@@ -310,18 +275,18 @@ TEST_F(AboutCredits, TheFirstLineRisesFromTheBottomEdgeTwoPixelsATickCentred) {
         Tick(credits);
         EXPECT_EQ(creditIndex, 1);
         EXPECT_EQ(creditScroll, 0);
-        EXPECT_EQ(Pixels(credits).TopRowOf(color), lastTop - CreditStep);
+        EXPECT_EQ(CreditPixels(credits).TopRowOf(color), lastTop - CreditStep);
     });
 }
 
 TEST_F(AboutCredits, EveryTickMovesEverythingShownUpTwoPixelsAndNothingIsErased) {
     ShowWith([](HWND dialog) {
         HWND credits = CreditsOf(dialog);
-        Pixels before(credits);
+        CreditPixels before(credits);
         int colouredFrames = 0;
         for (int tick = 1; tick <= CreditLineCount * TicksPerLine; ++tick) {
             Tick(credits);
-            Pixels after(credits);
+            CreditPixels after(credits);
             // The rising line is drawn again over its own rows on every tick, and anti-aliased
             // ink that slants out of its box (italics) darkens there; above it, everything is
             // what the last tick showed, two rows higher.
@@ -362,7 +327,7 @@ TEST_F(AboutCredits, AfterLine21TheCreditsWrapToLine0AndTheTerminatorIsNeverDraw
 
         // And the first line comes up from the bottom edge again.
         Tick(credits, TicksPerLine - 1);
-        const Pixels again(credits);
+        const CreditPixels again(credits);
         EXPECT_GE(again.TopRowOf(FirstLineColor()), again.height - CreditRise);
     });
 }
@@ -371,7 +336,7 @@ TEST_F(AboutCredits, MovingTheDialogRestartsTheCreditsOnABlackWindow) {
     ShowWith([](HWND dialog) {
         HWND credits = CreditsOf(dialog);
         Tick(credits, 3 * TicksPerLine);
-        ASSERT_FALSE(Pixels(credits).AllBlack());
+        ASSERT_FALSE(CreditPixels(credits).AllBlack());
 
         RECT frame;
         GetWindowRect(dialog, &frame);
@@ -380,10 +345,10 @@ TEST_F(AboutCredits, MovingTheDialogRestartsTheCreditsOnABlackWindow) {
         EXPECT_EQ(creditIndex, 0);
         EXPECT_EQ(creditScroll, 0);
         UpdateWindow(credits);
-        EXPECT_TRUE(Pixels(credits).AllBlack());
+        EXPECT_TRUE(CreditPixels(credits).AllBlack());
 
         Tick(credits, TicksPerLine - 1);
-        const Pixels restarted(credits);
+        const CreditPixels restarted(credits);
         EXPECT_GE(restarted.TopRowOf(FirstLineColor()), restarted.height - CreditRise);
     });
 }
@@ -393,12 +358,12 @@ TEST_F(AboutCredits, AnActivationChangeEitherWayRestartsTheCredits) {
         HWND credits = CreditsOf(dialog);
         for (WPARAM state : {WA_INACTIVE, WA_ACTIVE, WA_CLICKACTIVE}) {
             Tick(credits, 2 * TicksPerLine + 5);
-            ASSERT_FALSE(Pixels(credits).AllBlack());
+            ASSERT_FALSE(CreditPixels(credits).AllBlack());
             SendMessageA(dialog, WM_ACTIVATE, state, 0);
             EXPECT_EQ(creditIndex, 0) << "state " << state;
             EXPECT_EQ(creditScroll, 0) << "state " << state;
             UpdateWindow(credits);
-            EXPECT_TRUE(Pixels(credits).AllBlack()) << "state " << state;
+            EXPECT_TRUE(CreditPixels(credits).AllBlack()) << "state " << state;
         }
     });
 }
@@ -408,7 +373,7 @@ TEST_F(AboutCredits, ALineWiderThanTheWindowStartsAtItsLeftEdge) {
         HWND credits = CreditsOf(dialog);
         const COLORREF color = FirstLineColor();
         Tick(credits, TicksPerLine - 1);
-        const Pixels wide(credits);
+        const CreditPixels wide(credits);
         const int wideLeft = wide.LeftColumnOf(color);
         ASSERT_GT(wideLeft, 10) << "the line is centred in the full window";
 
@@ -418,7 +383,7 @@ TEST_F(AboutCredits, ALineWiderThanTheWindowStartsAtItsLeftEdge) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         UpdateWindow(credits);
         Tick(credits, TicksPerLine - 1);
-        const Pixels narrow(credits);
+        const CreditPixels narrow(credits);
         ASSERT_EQ(narrow.width, NarrowWidth);
         const int narrowLeft = narrow.LeftColumnOf(color);
         ASSERT_GE(narrowLeft, 0);
@@ -477,7 +442,7 @@ TEST_F(AboutClosing, ACommandWithANonZeroNotificationRestartsInsteadOfClosing) {
             EXPECT_EQ(creditIndex, 0);
             EXPECT_EQ(creditScroll, 0);
             UpdateWindow(credits);
-            EXPECT_TRUE(Pixels(credits).AllBlack());
+            EXPECT_TRUE(CreditPixels(credits).AllBlack());
         });
         EXPECT_EQ(session.RunDialog(), 0);
         EXPECT_TRUE(session.ClosedBySession()) << "notification " << notification;

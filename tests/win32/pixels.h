@@ -1,0 +1,27 @@
+// Pixels read back from a device context, for tests that check what the program drew.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+// A copy of an area of a device context, as colours with red in the low byte.
+class Pixels {
+  public:
+    Pixels(HDC source, int areaWidth, int areaHeight);
+
+    COLORREF At(int x, int y) const {
+        return colors[static_cast<size_t>(y) * width + x];
+    }
+
+    int width;
+    int height;
+
+  private:
+    std::vector<COLORREF> colors;
+};
+
+// The window's client area as it stands on screen.
+Pixels OfWindow(HWND window);
+
+Pixels OfBitmap(HBITMAP bitmap);
