@@ -1,6 +1,8 @@
 // The platform side of the rules' seam, over the main window.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "game/host.h"
@@ -54,7 +56,7 @@ void RunHiScoreEntry() {
 
 void SaveSettingsAndExit() {
     SaveSettings(settings);
-    delete settings;
+    std::free(settings);
     settings = nullptr;
     ExitProcess(0);
 }

@@ -1,7 +1,5 @@
 #include "app/pump.h"
 
-#include <cstdio>
-
 Event ToEvent(const MSG& message) {
     switch (message.message) {
     case WM_KEYDOWN:
@@ -33,8 +31,10 @@ bool PumpMessages(EventFilter filter) {
 }
 
 void RuntimeAssert(const char* file, int line) {
-    char text[256];
-    std::snprintf(text, sizeof text, "Run-time assertion failed\nFile: %s\nLine: %i", file, line);
+    // wsprintfA rather than the C runtime's printf family, whose floating-point conversions would
+    // more than double the size of the program; its output is at most 1024 characters.
+    char text[1024];
+    wsprintfA(text, "Run-time assertion failed\nFile: %.900s\nLine: %i", file, line);
     MessageBoxA(nullptr, text, "Bug in Dropstakk!", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(static_cast<UINT>(-1));
 }

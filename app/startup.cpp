@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <initializer_list>
-#include <new>
 
 #include "about/about.h"
 #include "app/main_window.h"
@@ -51,13 +50,14 @@ int RunProgram() {
     }
     std::srand(GetTickCount());
 
-    settings = new (std::nothrow) Settings{};
+    // Zeroed, as a fresh record is; allocated like the others with the C runtime (see WinMain).
+    settings = static_cast<Settings*>(std::calloc(1, sizeof(Settings)));
     if (settings == nullptr) {
         RuntimeAssert("Droppa", __LINE__);
     }
     LoadSettings(settings);
-    glass = new (std::nothrow) Glass;
-    figure = new (std::nothrow) Figure{};
+    glass = static_cast<Glass*>(std::malloc(sizeof(Glass)));
+    figure = static_cast<Figure*>(std::calloc(1, sizeof(Figure)));
     if (glass == nullptr || figure == nullptr) {
         RuntimeAssert("Droppa", __LINE__);
     }

@@ -1,14 +1,17 @@
 #include <windows.h>
 
-#include <new>
+#include <cstdlib>
 
 #include "app/startup.h"
 #include "game/host.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR commandLine, int showCommand) {
-    appInstance = new (std::nothrow) AppInstance{instance, prevInstance, commandLine, showCommand};
+    // The program's records come from the C runtime's heap, as C++'s nothrow new would bring in the
+    // whole of the C++ runtime's exception support.
+    appInstance = static_cast<AppInstance*>(std::malloc(sizeof(AppInstance)));
     if (appInstance == nullptr) {
         RuntimeAssert("Droppa", __LINE__);
     }
+    *appInstance = {instance, prevInstance, commandLine, showCommand};
     return RunProgram();
 }

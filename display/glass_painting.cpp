@@ -1,7 +1,5 @@
 #include "display/glass_painting.h"
 
-#include <cstdio>
-
 #include "app/main_window.h"
 #include "display/bricks.h"
 #include "game/figure.h"
@@ -105,7 +103,8 @@ void PaintGlass(HWND window) {
 void UpdateScorePanel() {
     char text[ScoreTextSize] = {};
     if (settings->BrksPerLine * settings->BrkWidth >= ScorePanelMinGlassWidth) {
-        std::snprintf(text, sizeof text, "Score:\n%i", score);
+        // "Score:\n" and at most 11 characters of a number fit the buffer.
+        wsprintfA(text, "Score:\n%i", score);
     }
     SetWindowTextA(scorePanel, text);
     InvalidateRect(scorePanel, nullptr, TRUE);

@@ -1,6 +1,5 @@
 #include "settings/hiscore_dialogs.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/main_window.h"
@@ -60,7 +59,7 @@ INT_PTR CALLBACK HiScoresDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         }
         for (const HiScoreEntry& entry : settings->HiScores) {
             char number[16];
-            std::snprintf(number, sizeof number, "%d", static_cast<int>(entry.score));
+            wsprintfA(number, "%d", static_cast<int>(entry.score)); // at most 11 characters
             SendDlgItemMessageA(dialog, IDC_HISCORE_NAMES, LB_ADDSTRING, 0,
                                 reinterpret_cast<LPARAM>(entry.name));
             SendDlgItemMessageA(dialog, IDC_HISCORE_SCORES, LB_ADDSTRING, 0,
