@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test:
-# the rules natively, natively again with sanitizers, and the Windows programs under Wine.
+# the rules natively, natively again with sanitizers, and the Windows programs under Wine; then
+# checks the release programs and writes the release files to dist/.
 set -eu
 cd "$(dirname "$0")"
 
@@ -20,3 +21,5 @@ echo "== test native-asan"
 ctest --preset native-asan -j "$jobs"
 echo "== test win64 (Wine)"
 tools/wine-run.sh --virtual-desktop ctest --preset win64
+echo "== release files"
+tools/package.sh

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine and returns its exit code:
-#   tools/wine-run.sh [--desktop] [--virtual-desktop] [--depth N] program.exe [arguments...]
+#   tools/wine-run.sh [--desktop] [--virtual-desktop] [--depth N] [--fresh-prefix DIR]
+#                     program.exe [arguments...]
 # or runs any other command inside one Wine session, so that every program it starts shares the
 # prefix, the display and one wineserver (check.sh runs CTest this way):
 #   tools/wine-run.sh command [arguments...]
@@ -13,6 +14,9 @@
 # --depth N runs on a screen of N bits per pixel (an Xvfb of its own), in a prefix of its own
 # named for the depth, even inside a running session.
 #
+# --fresh-prefix DIR runs in a new prefix at DIR, removed first, on a screen of its own, even
+# inside a running session: a program's installer is tried on a machine that has never seen it.
+#
 # It makes the Wine prefix under build/ on first use, starts Xvfb when there is no display (or
 # when --depth asks for a screen of that many bits per pixel), keeps one wineserver for the run,
 # and on the way out stops only the processes it started.
@@ -22,15 +26,17 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 desktop=""
 virtual_desktop=""
 depth=""
+fresh=""
 while [ $# -gt 0 ]; do
     case "$1" in
     --desktop) desktop=1; shift ;;
     --virtual-desktop) virtual_desktop=1; shift ;;
     --depth) depth=$2; shift 2 ;;
+    --fresh-prefix) fresh=$2; shift 2 ;;
     *) break ;;
     esac
 done
-[ $# -gt 0 ] || { echo "usage: $0 [--desktop] [--virtual-desktop] [--depth N] program.exe|command [args...]" >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: $0 [--desktop] [--virtual-desktop] [--depth N] [--fresh-prefix DIR] program.exe|command [args...]" >&2; exit 2; }
 
 if [ -n "$virtual_desktop" ]; then
     export WINEPREFIX=${STAKKO_WINEPREFIX:-$root/build/wineprefix-tests}
@@ -40,6 +46,10 @@ fi
 # A screen of another depth gets a prefix, and so a wineserver, of its own: Wine's desktop process
 # takes the display of whichever program starts it, and would end with this run's Xvfb.
 [ -z "$depth" ] || WINEPREFIX="$WINEPREFIX-${depth}bpp"
+if [ -n "$fresh" ]; then
+    WINEPREFIX=$(realpath -m "$fresh")
+    rm -rf "$WINEPREFIX"
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
@@ -77,11 +87,11 @@ start_xvfb() {
 
 if [ -n "$depth" ]; then
     start_xvfb "$depth"
-elif [ -z "${DISPLAY:-}" ]; then
+elif [ -n "$fresh" ] || [ -z "${DISPLAY:-}" ]; then
     start_xvfb 24
 fi
 
-if [ -z "${STAKKO_WINE_SESSION:-}" ] || [ -n "$depth" ]; then
+if [ -z "${STAKKO_WINE_SESSION:-}" ] || [ -n "$depth$fresh" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
@@ -93,6 +103,15 @@ if [ -z "${STAKKO_WINE_SESSION:-}" ] || [ -n "$depth" ]; then
                 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
             fi >>"$WINEPREFIX.log" 2>&1
             wineserver -w
+        fi
+        # Debian's Wine finds fonts in the prefix's Fonts folder and through fontconfig, but not
+        # in its own data folder, where the fonts-wine package puts them; wineboot does not copy
+        # them either. Without Marlett, the symbol font of the caption buttons, the close box
+        # shows the letter "r", and without Wine's "MS Sans Serif" dialogs take another font.
+        fonts="$WINEPREFIX/drive_c/windows/Fonts"
+        if [ ! -f "$fonts/marlett.ttf" ]; then
+            cp /usr/share/wine/fonts/* "$fonts/" ||
+                echo "wine-run: no Wine fonts in /usr/share/wine/fonts (package fonts-wine)" >&2
         fi
     ) 9>"$WINEPREFIX.lock"
     # Two runs on one prefix would share its wineserver and desktop across two displays, which

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the release configurations and writes the release files to dist/:
+#   stakko-VERSION-win64.zip, stakko-VERSION-win32.zip   the program and the players' README
+#   stakko-VERSION-win64-setup.exe, ...-win32-setup.exe   the installers (NSIS)
+# Each program is checked first (tools/check-exe.sh): a release that is too large, needs a DLL
+# that Windows lacks or has lost its version resource is not written.
+set -eu
+cd "$(dirname "$0")/.."
+
+tools/install-deps.sh
+mkdir -p dist
+for preset in win64 win32; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target release -j "$(nproc)"
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "build/$preset/CMakeCache.txt")
+    tools/check-exe.sh "build/$preset/stakko.exe" "$version"
+    name="stakko-$version-$preset"
+    cp "build/$preset/release/$name.zip" "build/$preset/release/$name-setup.exe" dist/
+    echo "package: dist/$name.zip, dist/$name-setup.exe"
+done
