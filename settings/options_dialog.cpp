@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "settings/store.h"
 
 namespace {
 
@@ -84,6 +85,8 @@ void ApplyOptions(HWND dialog) {
     }
     EndDialog(dialog, 0);
     LayoutWindow();
+    // Saved at once, as a new score is, rather than only at quit.
+    SaveSettings(settings);
 }
 
 INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -381,20 +381,44 @@ TEST_F(SavingSettings, ARefusedMachineWideKeyMovesTheSettingsToTheCurrentUser) {
     EXPECT_EQ(std::memcmp(next.HiScores, record.HiScores, sizeof record.HiScores), 0);
 }
 
-TEST_F(SavingSettings, OnceTheCurrentUsersKeyExistsItIsTheOneLoadedAndSaved) {
+TEST_F(SavingSettings, OnceTheCurrentUsersKeyExistsItsValuesWinAndItIsTheOneSaved) {
     StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 40);
     StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 12);
+    HiScoreEntry table[HiScoreCount];
+    FillTable(table);
+    StoreTable(HKEY_LOCAL_MACHINE, table, sizeof table);
+    // A save cut short after its first value.
     StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 30);
 
     const Settings loaded = Loaded();
     EXPECT_EQ(loaded.BrkWidth, 30);
-    EXPECT_EQ(loaded.BrksPerLine, 10) << "values are not mixed from the two keys";
+    EXPECT_EQ(loaded.BrksPerLine, 12) << "a value the user's key lacks comes from the machine";
+    EXPECT_EQ(std::memcmp(loaded.HiScores, table, sizeof table), 0) << "the table is not lost";
 
     SaveSettings(&record);
 
     ExpectRecordIn(HKEY_CURRENT_USER);
     EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "BrkWidth").Number(), 40u);
-    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "HiScores").result, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(std::memcmp(Query(HKEY_LOCAL_MACHINE, "HiScores").bytes.data(), table, 728), 0);
+}
+
+TEST_F(SavingSettings, AUsersKeyThatCannotBeReadIsPassedOverByLoadingAndSaving) {
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 40);
+    StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 30);
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, StoreKey, 0, WRITE_DAC | View, &key), ERROR_SUCCESS);
+    PSECURITY_DESCRIPTOR security = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        "D:(D;;KR;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &security, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
+    LocalFree(security);
+    RegCloseKey(key);
+    ASSERT_EQ(Query(HKEY_CURRENT_USER, "BrkWidth").result, ERROR_ACCESS_DENIED);
+
+    EXPECT_EQ(Loaded().BrkWidth, 40);
+    SaveSettings(&record);
+
+    ExpectRecordIn(HKEY_LOCAL_MACHINE);
 }
 
 // The child process that saves while the current user's key refuses writing.
@@ -446,11 +470,12 @@ TEST_F(Uninstalling, RemovesTheProgramsKeysFromBothHivesButKeepsTheMakersKey) {
 
     for (HKEY hive : Hives) {
         EXPECT_FALSE(KeyExists(hive, StoreKey));
-        EXPECT_FALSE(KeyExists(hive, OldConfigKey));
-        EXPECT_FALSE(KeyExists(hive, OldProgramKey));
-        EXPECT_FALSE(KeyExists(hive, OldMakerKey)) << "left empty, the old maker's key goes";
         EXPECT_TRUE(KeyExists(hive, MakerKey));
     }
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, OldProgramKey));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, OldMakerKey))
+        << "left empty, the old maker's key goes";
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, OldConfigKey)) << "the program never wrote it";
 }
 
 TEST_F(Uninstalling, KeepsTheOldMakersKeyWhileAnotherProgramsKeyIsUnderIt) {
