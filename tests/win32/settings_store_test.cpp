@@ -647,7 +647,7 @@ TEST_F(RunningTheGame, OnRandomStoredContentsStartsUsableAndSavesWhatLoadsBackUn
     EXPECT_GE(laidOutExactly, 5) << "too few runs fit the screen to check their layout";
 }
 
-// The score in the game's score panel, or -1 when none shows.
+// Reads the score from the game's score panel, among the main window's children.
 BOOL CALLBACK FindScore(HWND child, LPARAM lParam) {
     const std::string text = TextOf(child);
     if (text.rfind("Score:", 0) == 0) {
