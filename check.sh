@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test:
-# the rules natively, natively again with sanitizers, and the Windows programs under Wine; then
-# checks the release programs and writes the release files to dist/.
+# the rules natively, natively again with sanitizers, the fuzz targets for a bounded time, and the
+# Windows programs under Wine; then checks the release programs and writes the release files to
+# dist/.
 set -eu
 cd "$(dirname "$0")"
 
@@ -19,6 +20,10 @@ echo "== test native"
 ctest --preset native -j "$jobs"
 echo "== test native-asan"
 ctest --preset native-asan -j "$jobs"
+echo "== fuzz the stored settings and the command line (about 70 s)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+ctest --preset fuzz
 echo "== test win64 (Wine)"
 tools/wine-run.sh --virtual-desktop ctest --preset win64
 echo "== release files"

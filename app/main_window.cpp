@@ -180,8 +180,12 @@ void LayoutWindow() {
     SetWindowTextA(resetButton, resetLabel);
     SetWindowTextA(pauseButton, userPaused ? unpauseLabel : pauseLabel);
 
-    // The show command the program was started with is not used: the window always shows.
+    // The show command the program was started with is not used: the window always shows, and
+    // shows normally even where Windows applies that command to a program's first showing.
     ShowWindow(mainWindow, SW_SHOW);
+    if (IsIconic(mainWindow)) {
+        ShowWindow(mainWindow, SW_RESTORE);
+    }
     UpdateScorePanel();
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "app/command_line.h"
+
 // What the entry point was given; created at entry and kept for the whole run.
 struct AppInstance {
     HINSTANCE instance;
@@ -12,10 +14,6 @@ struct AppInstance {
 };
 
 extern AppInstance* appInstance;
-
-// Whether the command line (after leading blanks and control characters) is exactly the
-// uninstall switch, in any case.
-bool IsUninstallSwitch(const char* commandLine);
 
 // Start-up and the endless game loop; returns only after the uninstall switch.
 int RunProgram();

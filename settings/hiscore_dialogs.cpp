@@ -7,6 +7,7 @@
 #include "game/turn.h"
 #include "resources/resource_ids.h"
 #include "settings/hiscore_table.h"
+#include "settings/store.h"
 
 char playerName[HiScoreNameSize] = "";
 
@@ -47,7 +48,10 @@ void EnterHiScore() {
     if (playerName[0] == '\0') {
         return;
     }
-    InsertHiScore(settings->HiScores, playerName, score);
+    // Saved at once: a score must survive a crash or a killed process, not only a quit.
+    if (InsertHiScore(settings->HiScores, playerName, score)) {
+        SaveSettings(settings);
+    }
 }
 
 INT_PTR CALLBACK HiScoresDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 #include "app/main_window.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "settings/store.h"
 
 namespace {
 
@@ -43,6 +45,32 @@ void FillControls(HWND dialog) {
                      settings->FiguresSetSize == 11 ? IDC_EXTENDED : IDC_CLASSIC);
 }
 
+// The number in a size's edit, or -1 when its text is not a number: decimal digits, with blanks
+// around them. The system's own reading takes a sign and stops at a letter, so that "12abc" read
+// as 12 and "-4294967290" wrapped round to 6; the text is read here instead. Any number beyond
+// 32 bits is only too large.
+int64_t ReadSize(HWND dialog, int edit) {
+    char text[64] = "";
+    if (GetWindowTextLengthA(GetDlgItem(dialog, edit)) >= static_cast<int>(sizeof text)) {
+        return -1;
+    }
+    GetDlgItemTextA(dialog, edit, text, sizeof text);
+    const char* c = text;
+    while (*c == ' ') {
+        ++c;
+    }
+    int64_t number = 0;
+    const char* const digits = c;
+    for (; *c >= '0' && *c <= '9'; ++c) {
+        number = std::min<int64_t>(number * 10 + (*c - '0'), int64_t{INT32_MAX} + 1);
+    }
+    const bool isNumber = c != digits;
+    while (*c == ' ') {
+        ++c;
+    }
+    return isNumber && *c == '\0' ? number : -1;
+}
+
 void ChooseBackground(HWND dialog) {
     // Custom colours start afresh every time; the player's are not kept.
     COLORREF customColors[16];
@@ -67,11 +95,11 @@ void ApplyOptions(HWND dialog) {
     int32_t values[4];
     for (int i = 0; i < 4; ++i) {
         const SizeField& size = SizeFields[i];
-        BOOL isNumber = FALSE;
-        values[i] = static_cast<int32_t>(GetDlgItemInt(dialog, size.edit, &isNumber, FALSE));
-        if (!isNumber || values[i] < size.minimum || values[i] > size.maximum) {
+        const int64_t number = ReadSize(dialog, size.edit);
+        if (number < size.minimum || number > size.maximum) {
             std::strcpy(complaint, size.complaint);
         }
+        values[i] = static_cast<int32_t>(number);
     }
     settings->FiguresSetSize = IsDlgButtonChecked(dialog, IDC_CLASSIC) == BST_CHECKED ? 6 : 11;
     if (complaint[0] != '\0') {
@@ -84,6 +112,8 @@ void ApplyOptions(HWND dialog) {
     }
     EndDialog(dialog, 0);
     LayoutWindow();
+    // Saved at once, as a new score is, rather than only at quit.
+    SaveSettings(settings);
 }
 
 INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -1,4 +1,5 @@
-// The program's lasting state: one record, loaded at start-up and saved when the player quits.
+// The program's lasting state: one record, loaded at start-up and saved when a score enters the
+// table, when Options are accepted and when the player quits.
 #pragma once
 
 #include <cstdint>

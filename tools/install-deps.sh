@@ -5,6 +5,7 @@ set -eu
 
 packages=(
     cmake g++ make libgtest-dev googletest libbenchmark-dev clang-format
+    clang libclang-rt-14-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fonts-liberation nsis
 )

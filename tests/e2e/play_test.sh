@@ -2,7 +2,7 @@
 # Plays the real game under Wine as a person would, and checks what the screen and the registry
 # show: the window with its top band and glass, moves by keyboard, a drop, the pause, quitting
 # through the confirmation with the settings saved, a game played to its end with a name entered
-# into the high-score table, and the uninstall switch.
+# into the high-score table and saved at once, and the uninstall switch.
 #
 #   play_test.sh path/to/stakko.exe [folder for screenshots]
 #
@@ -487,6 +487,12 @@ wait_window "$game_pid" "Hi-Scores" 10
 read -r box_x box_y box_w box_h < <(window_rect "$window")
 pass "Enter takes the name and opens \"Hi-Scores\""
 
+# The score is saved as soon as it is entered, not only when the player quits.
+want=$(printf '%s\0' "$name" | od -An -v -tx1 | tr -d ' \n' | tr a-f A-F)
+read_saved
+[ "${hiscores:0:${#want}}" = "$want" ] || fail "the entered name is saved at once" "entry 0: ${hiscores:0:112}"
+pass "the entered name is saved at once, while the table shows"
+
 # Both lists show yellow text on black. They are told apart by the borders between them: the
 # first column, in the box around the yellow pixels, that holds no black pixel.
 lists_yellow_on_black() {
@@ -530,7 +536,6 @@ answer_yes
 
 # On the fresh table any score replaces the first "None" and stays on top.
 read_saved
-want=$(printf '%s\0' "$name" | od -An -v -tx1 | tr -d ' \n' | tr a-f A-F)
 entry=${hiscores:0:112}
 score=$((16#${entry:110:2}${entry:108:2}${entry:106:2}${entry:104:2}))
 if [ "${entry:0:${#want}}" != "$want" ] || ((score <= 0 || score >= 1 << 31)); then
@@ -542,9 +547,12 @@ pass "HiScores entries 1 to 12 stay \"None\" with score 0"
 
 # ===== 8. the uninstall switch
 
-# The keys of the program's earlier maker go too.
-wine reg add "HKLM\\$old_key\\Dropstakk\\Config" /v Seed /t REG_DWORD /d 1 /reg:32 /f >/dev/null 2>&1 ||
-    fail "seed HKLM\\$old_key\\Dropstakk\\Config"
+# The keys of the program's earlier maker go too, from the machine-wide hive, where it kept them;
+# the same path under the current user was never the program's and stays.
+for hive in HKLM HKCU; do
+    wine reg add "$hive\\$old_key\\Dropstakk\\Config" /v Seed /t REG_DWORD /d 1 /reg:32 /f >/dev/null 2>&1 ||
+        fail "seed $hive\\$old_key\\Dropstakk\\Config"
+done
 wine "$exe" /UNINSTALL >"$out/uninstall.log" 2>&1 &
 uninstall_pid=$!
 end=$((SECONDS + 60))
@@ -565,6 +573,9 @@ done
 pass "stakko.exe /UNINSTALL removes the settings and the earlier maker's keys"
 reg_exists "HKLM\\$maker_key" || fail "stakko.exe /UNINSTALL keeps HKLM\\$maker_key"
 pass "stakko.exe /UNINSTALL keeps HKLM\\$maker_key"
+reg_exists "HKCU\\$old_key\\Dropstakk\\Config" || fail "stakko.exe /UNINSTALL keeps HKCU\\$old_key"
+wine reg delete "HKCU\\$old_key" /reg:32 /f >/dev/null 2>&1
+pass "stakko.exe /UNINSTALL keeps HKCU\\$old_key, which it never wrote"
 
 echo "screenshots: $out/game.png, $out/paused.png, $out/hiscores.png"
 echo "$passed passed, 0 failed"

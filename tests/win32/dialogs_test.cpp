@@ -124,6 +124,29 @@ TEST_F(HiScoreDialogs, TheNameEditTakesNoMoreThan49TypedCharacters) {
     EXPECT_GT(accepted, 0);
 }
 
+TEST_F(HiScoreDialogs, AnEightBitNameIsTypedEnteredAndSavedAtOnceWithItsNul) {
+    const std::string names8[] = {"J\xF6rg \xC4\xE9\xDF", "\x80\x9F\xA0\xFF\xA9"};
+    for (const std::string& name : names8) {
+        UseDefaultSettings();
+        RemoveStoredSettings();
+        score = 700;
+        DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+            if (caption == "Enter Your name") {
+                for (char c : name) {
+                    SendDlgItemMessageA(window, IDC_NAME, WM_CHAR, static_cast<BYTE>(c), 0);
+                }
+            }
+            Press(window, IDOK);
+        });
+        OpenHiScores(1);
+        EXPECT_EQ(std::string(settings->HiScores[0].name), name);
+        const Settings stored = StoredSettings();
+        EXPECT_EQ(std::memcmp(stored.HiScores[0].name, name.c_str(), name.size() + 1), 0)
+            << "saved: " << stored.HiScores[0].name;
+        EXPECT_EQ(stored.HiScores[0].score, 700);
+    }
+}
+
 TEST_F(HiScoreDialogs, FromTheMenuTheTableShowsInOrderWithoutAskingForAName) {
     const int32_t table[13] = {999999, 70000, 6000, 500, 40, 3, 0, 0, -1, -20, -300, -4000, -50000};
     for (int i = 0; i < 13; ++i) {
@@ -237,6 +260,41 @@ TEST_F(OptionsDialog, OnlyTheLastWrongFieldIsNamedAndNothingIsStored) {
     EXPECT_EQ(settings->BrkHeight, 15);
     EXPECT_EQ(settings->BrksPerLine, 10);
     EXPECT_EQ(settings->BrksPerColumn, 20);
+}
+
+TEST_F(OptionsDialog, HostileTextIsRefusedAndSavesNothingWhileAnAcceptedOkSavesAtOnce) {
+    const std::string hostile[] = {
+        "-5", "-4294967290", "4294967295", "4294967302", std::string(50, '7'), "   ", "12abc"};
+    const char* const complaints[] = {"Incorrect brick width", "Incorrect brick height",
+                                      "Incorrect value of bricks per line",
+                                      "Incorrect value of bricks per column"};
+    RemoveStoredSettings();
+    for (const std::string& text : hostile) {
+        for (int field = 0; field < 4; ++field) {
+            const char* fields[4] = {"15", "15", "10", "20"};
+            fields[field] = text.c_str();
+            EXPECT_EQ(TryOk(fields[0], fields[1], fields[2], fields[3]), complaints[field])
+                << "\"" << text << "\" in field " << field;
+        }
+    }
+    EXPECT_EQ(settings->BrkWidth, 15);
+    EXPECT_EQ(settings->BrkHeight, 15);
+    EXPECT_EQ(settings->BrksPerLine, 10);
+    EXPECT_EQ(settings->BrksPerColumn, 20);
+    EXPECT_EQ(StoredSettings().BrkWidth, 15) << "a refused OK saves nothing";
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brindlewick Software\\Dropstakk", 0,
+                            KEY_READ | KEY_WOW64_32KEY, &key),
+              ERROR_SUCCESS);
+
+    settings->FiguresSetSize = 11;
+    EXPECT_EQ(TryOk("21", "22", "23", "24"), "");
+    const Settings stored = StoredSettings();
+    EXPECT_EQ(stored.BrkWidth, 21);
+    EXPECT_EQ(stored.BrkHeight, 22);
+    EXPECT_EQ(stored.BrksPerLine, 23);
+    EXPECT_EQ(stored.BrksPerColumn, 24);
+    EXPECT_EQ(stored.FiguresSetSize, 11);
 }
 
 TEST_F(OptionsDialog, TheBoundsAreAcceptedAndOneBeyondRefused) {

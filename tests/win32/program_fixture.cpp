@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "game/figure.h"
@@ -64,6 +66,18 @@ void UseDefaultSettings() {
     programSettings.FiguresSetSize = 6;
     SetDefaultHiScores(&programSettings);
     LayoutWindow();
+}
+
+void RemoveStoredSettings() {
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        RegDeleteKeyExA(hive, "Software\\Brindlewick Software\\Dropstakk", KEY_WOW64_32KEY, 0);
+    }
+}
+
+Settings StoredSettings() {
+    Settings record = {};
+    LoadSettings(&record);
+    return record;
 }
 
 void SetUpProgram() {

@@ -8,12 +8,20 @@
 #include <map>
 #include <string>
 
+#include "settings/settings.h"
+
 // Makes the settings (with the defaults), glass, figure and instance records and the main
 // window, laid out; a test environment of this file calls it once per test program.
 void SetUpProgram();
 
 // Puts the default settings back and lays the window out again.
 void UseDefaultSettings();
+
+// Removes the stored settings from both hives, so that a test can tell whether anything saved.
+void RemoveStoredSettings();
+
+// What the store holds now, loaded into a record.
+Settings StoredSettings();
 
 // Calls the handler whenever a dialog or message box of this thread becomes active, with its
 // caption and how many times a window with that caption became active so far (1 the first

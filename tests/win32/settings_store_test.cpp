@@ -6,10 +6,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "settings/store.h"
 
 namespace {
@@ -381,20 +384,44 @@ TEST_F(SavingSettings, ARefusedMachineWideKeyMovesTheSettingsToTheCurrentUser) {
     EXPECT_EQ(std::memcmp(next.HiScores, record.HiScores, sizeof record.HiScores), 0);
 }
 
-TEST_F(SavingSettings, OnceTheCurrentUsersKeyExistsItIsTheOneLoadedAndSaved) {
+TEST_F(SavingSettings, OnceTheCurrentUsersKeyExistsItsValuesWinAndItIsTheOneSaved) {
     StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 40);
     StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 12);
+    HiScoreEntry table[HiScoreCount];
+    FillTable(table);
+    StoreTable(HKEY_LOCAL_MACHINE, table, sizeof table);
+    // A save cut short after its first value.
     StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 30);
 
     const Settings loaded = Loaded();
     EXPECT_EQ(loaded.BrkWidth, 30);
-    EXPECT_EQ(loaded.BrksPerLine, 10) << "values are not mixed from the two keys";
+    EXPECT_EQ(loaded.BrksPerLine, 12) << "a value the user's key lacks comes from the machine";
+    EXPECT_EQ(std::memcmp(loaded.HiScores, table, sizeof table), 0) << "the table is not lost";
 
     SaveSettings(&record);
 
     ExpectRecordIn(HKEY_CURRENT_USER);
     EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "BrkWidth").Number(), 40u);
-    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "HiScores").result, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(std::memcmp(Query(HKEY_LOCAL_MACHINE, "HiScores").bytes.data(), table, 728), 0);
+}
+
+TEST_F(SavingSettings, AUsersKeyThatCannotBeReadIsPassedOverByLoadingAndSaving) {
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 40);
+    StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 30);
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, StoreKey, 0, WRITE_DAC | View, &key), ERROR_SUCCESS);
+    PSECURITY_DESCRIPTOR security = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        "D:(D;;KR;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &security, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
+    LocalFree(security);
+    RegCloseKey(key);
+    ASSERT_EQ(Query(HKEY_CURRENT_USER, "BrkWidth").result, ERROR_ACCESS_DENIED);
+
+    EXPECT_EQ(Loaded().BrkWidth, 40);
+    SaveSettings(&record);
+
+    ExpectRecordIn(HKEY_LOCAL_MACHINE);
 }
 
 // The child process that saves while the current user's key refuses writing.
@@ -446,11 +473,12 @@ TEST_F(Uninstalling, RemovesTheProgramsKeysFromBothHivesButKeepsTheMakersKey) {
 
     for (HKEY hive : Hives) {
         EXPECT_FALSE(KeyExists(hive, StoreKey));
-        EXPECT_FALSE(KeyExists(hive, OldConfigKey));
-        EXPECT_FALSE(KeyExists(hive, OldProgramKey));
-        EXPECT_FALSE(KeyExists(hive, OldMakerKey)) << "left empty, the old maker's key goes";
         EXPECT_TRUE(KeyExists(hive, MakerKey));
     }
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, OldProgramKey));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, OldMakerKey))
+        << "left empty, the old maker's key goes";
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, OldConfigKey)) << "the program never wrote it";
 }
 
 TEST_F(Uninstalling, KeepsTheOldMakersKeyWhileAnotherProgramsKeyIsUnderIt) {
@@ -461,6 +489,219 @@ TEST_F(Uninstalling, KeepsTheOldMakersKeyWhileAnotherProgramsKeyIsUnderIt) {
 
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, OldProgramKey));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, OldSiblingKey));
+}
+
+// ---- the real program, started on stored settings
+
+// The game's executable, named by the environment variable STAKKO_PROGRAM.
+std::string programPath;
+
+std::string TextOf(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+struct WindowSearch {
+    DWORD process;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && IsWindowVisible(window) && TextOf(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The game, started on what is stored with a given show command; killed when the object goes.
+class RunningGame {
+  public:
+    explicit RunningGame(WORD showCommand) {
+        std::string commandLine = "\"" + programPath + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = showCommand;
+        EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process));
+    }
+    ~RunningGame() {
+        Kill();
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    RunningGame(const RunningGame&) = delete;
+    RunningGame& operator=(const RunningGame&) = delete;
+
+    // A visible window of the game with this title, looked for every 50 ms until the game ends
+    // or the polls run out; null then.
+    HWND WaitForWindow(const char* title, int polls = 600) {
+        for (int i = 0; i < polls; ++i) {
+            WindowSearch search = {process.dwProcessId, title, nullptr};
+            EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr) {
+                return search.found;
+            }
+            if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) {
+                break;
+            }
+        }
+        return nullptr;
+    }
+    // Closes the main window and answers Yes to the question; returns the exit code.
+    DWORD Quit(HWND mainWindow) {
+        PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+        HWND question = WaitForWindow("Exit Stakko game");
+        EXPECT_NE(question, nullptr) << "closing the window asks whether to quit";
+        PostMessageA(question, WM_COMMAND, IDYES, 0);
+        return ExitCode();
+    }
+    void Kill() {
+        TerminateProcess(process.hProcess, 9);
+        ExitCode();
+    }
+    DWORD ExitCode() {
+        DWORD code = STILL_ACTIVE;
+        if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(process.hProcess, &code);
+        }
+        return code;
+    }
+
+    PROCESS_INFORMATION process = {};
+};
+
+class RunningTheGame : public StoreTest {
+  protected:
+    void SetUp() override {
+        if (programPath.empty()) {
+            GTEST_SKIP() << "no game to start: STAKKO_PROGRAM is not set";
+        }
+        StoreTest::SetUp();
+    }
+};
+
+TEST_F(RunningTheGame, OnRandomStoredContentsStartsUsableAndSavesWhatLoadsBackUnchanged) {
+    const DWORD types[] = {REG_NONE,     REG_SZ,    REG_EXPAND_SZ,
+                           REG_BINARY,   REG_DWORD, REG_DWORD_BIG_ENDIAN,
+                           REG_MULTI_SZ, REG_QWORD};
+    std::mt19937 random(9);
+    int laidOutExactly = 0;
+    for (int run = 0; run < 20; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        RemoveTestKeys();
+        // Each value in each hive absent, or of any type, size and bytes; four-byte numbers
+        // near their ranges and whole tables are likelier, so that runs differ in more than
+        // their defaults.
+        for (HKEY hive : Hives) {
+            for (const StoredValueRule& rule : StoredValueRules) {
+                if (random() % 3 == 0) {
+                    continue;
+                }
+                const bool table = &rule == &StoredValueRules[HiScoresIndex];
+                std::vector<BYTE> bytes(random() % 2 ? (table ? 728 : 4) : random() % 1001);
+                for (BYTE& byte : bytes) {
+                    byte = static_cast<BYTE>(random() % 2 ? 'A' + random() % 4 : random());
+                }
+                if (bytes.size() == 4 && random() % 2) {
+                    const uint32_t number = random() % 60;
+                    std::memcpy(bytes.data(), &number, 4);
+                }
+                Store(hive, rule.name, types[random() % 8], bytes.data(),
+                      static_cast<DWORD>(bytes.size()));
+            }
+        }
+        const Settings stored = Loaded();
+        // Every other run starts minimised, and the window still shows normally.
+        RunningGame game(run % 2 == 0 ? SW_SHOWNORMAL : SW_SHOWMINIMIZED);
+        HWND window = game.WaitForWindow("Windows Stakko");
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(IsIconic(window));
+        // The client area is the glass and its band, where the window fits the screen and is
+        // wider than the system lets a window be made; the system clamps it otherwise.
+        RECT client = {};
+        RECT frame = {};
+        GetClientRect(window, &client);
+        GetWindowRect(window, &frame);
+        const int width = stored.BrksPerLine * stored.BrkWidth;
+        const int height = stored.BrksPerColumn * stored.BrkHeight + 65;
+        const int frameWidth = width + (frame.right - frame.left) - client.right;
+        if (frameWidth > GetSystemMetrics(SM_CXMINTRACK) &&
+            frameWidth <= GetSystemMetrics(SM_CXSCREEN) &&
+            height + (frame.bottom - frame.top) - client.bottom <= GetSystemMetrics(SM_CYSCREEN)) {
+            EXPECT_EQ(client.right, width);
+            EXPECT_EQ(client.bottom, height);
+            ++laidOutExactly;
+        }
+
+        EXPECT_EQ(game.Quit(window), 0u);
+        const Settings saved = Loaded();
+        EXPECT_EQ(std::memcmp(&saved, &stored, sizeof saved), 0);
+    }
+    EXPECT_GE(laidOutExactly, 5) << "too few runs fit the screen to check their layout";
+}
+
+// Reads the score from the game's score panel, among the main window's children.
+BOOL CALLBACK FindScore(HWND child, LPARAM lParam) {
+    const std::string text = TextOf(child);
+    if (text.rfind("Score:", 0) == 0) {
+        *reinterpret_cast<int*>(lParam) = std::atoi(text.c_str() + 7);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST_F(RunningTheGame, AKilledGameLeavesLoadableSettingsHoldingAnyScoreEntered) {
+    enum Kill { WhilePlaying, InTheNameDialog, AfterTheName };
+    for (Kill when : {WhilePlaying, InTheNameDialog, AfterTheName}) {
+        SCOPED_TRACE("kill " + std::to_string(when));
+        RemoveTestKeys();
+        // A glass of seven rows fills after a few drops; wide enough to show the score.
+        StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 20);
+        StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 7);
+        StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerColumn", 7);
+        HiScoreEntry table[HiScoreCount];
+        FillTable(table);
+        StoreTable(HKEY_LOCAL_MACHINE, table, sizeof table);
+        const Settings before = Loaded();
+
+        RunningGame game(SW_SHOWNORMAL);
+        HWND window = game.WaitForWindow("Windows Stakko");
+        ASSERT_NE(window, nullptr);
+        int finalScore = -1;
+        if (when != WhilePlaying) {
+            HWND nameDialog = nullptr;
+            for (int drop = 0; drop < 100 && nameDialog == nullptr; ++drop) {
+                PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+                nameDialog = game.WaitForWindow("Enter Your name", 4);
+            }
+            ASSERT_NE(nameDialog, nullptr) << "the game ends";
+            EnumChildWindows(window, FindScore, reinterpret_cast<LPARAM>(&finalScore));
+            ASSERT_GT(finalScore, 0);
+            if (when == AfterTheName) {
+                SetDlgItemTextA(nameDialog, IDC_NAME, "Killed");
+                PostMessageA(nameDialog, WM_COMMAND, IDOK, 0);
+                ASSERT_NE(game.WaitForWindow("Hi-Scores"), nullptr);
+            }
+        }
+        game.Kill();
+
+        const Settings after = Loaded();
+        if (when == AfterTheName) {
+            // The lowest entry, the last, gave way to the new score, which stays last.
+            EXPECT_STREQ(after.HiScores[12].name, "Killed");
+            EXPECT_EQ(after.HiScores[12].score, finalScore);
+            EXPECT_EQ(std::memcmp(after.HiScores, before.HiScores, 12 * sizeof(HiScoreEntry)), 0);
+        } else {
+            EXPECT_EQ(std::memcmp(&after, &before, sizeof after), 0);
+        }
+    }
 }
 
 // The tests share the Wine prefix with the game: the player's own settings are put back after.
@@ -534,6 +775,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     ::testing::InitGoogleTest(&argc, argv);
+    // A path of the build machine names the same file through Wine's drive Z:.
+    if (const char* program = std::getenv("STAKKO_PROGRAM")) {
+        programPath = std::string(program[0] == '/' ? "Z:" : "") + program;
+    }
     ::testing::AddGlobalTestEnvironment(new KeepPlayersSettings);
     return RUN_ALL_TESTS();
 }

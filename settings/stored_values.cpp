@@ -1,0 +1,81 @@
+#include "settings/stored_values.h"
+
+#include <cstring>
+
+namespace {
+
+int32_t DecodeRanged(const StoredValue& value, const StoredValueRule& rule) {
+    const int32_t number = DecodeNumber(value, rule.defaultValue);
+    return number >= rule.lowest && number <= rule.highest ? number : rule.defaultValue;
+}
+
+void DecodeHiScores(const StoredValue& value, Settings* record) {
+    // Cleared first, so that the bytes after each default name's NUL, which are saved too, hold
+    // zeros rather than whatever the record held.
+    std::memset(record->HiScores, 0, sizeof record->HiScores);
+    SetDefaultHiScores(record);
+    // A short table keeps the entries it covers whole; a partly covered entry stays default.
+    if (value.present && value.size <= sizeof record->HiScores) {
+        std::memcpy(record->HiScores, value.bytes,
+                    value.size / sizeof(HiScoreEntry) * sizeof(HiScoreEntry));
+    }
+    // A stored name need not end within its field; every name the program uses must.
+    for (HiScoreEntry& entry : record->HiScores) {
+        entry.name[HiScoreNameSize - 1] = '\0';
+    }
+}
+
+} // namespace
+
+int32_t DecodeNumber(const StoredValue& value, int32_t defaultValue) {
+    // The type is not looked at; fewer bytes would leave the rest of the number undefined.
+    if (!value.present || value.size != 4) {
+        return defaultValue;
+    }
+    const uint8_t* b = value.bytes;
+    return static_cast<int32_t>(b[0] | b[1] << 8 | b[2] << 16 | uint32_t{b[3]} << 24);
+}
+
+void EncodeNumber(int32_t number, StoredValue* value) {
+    const uint32_t bits = static_cast<uint32_t>(number);
+    value->present = true;
+    value->type = StoredNumberType;
+    value->size = 4;
+    for (int i = 0; i < 4; ++i) {
+        value->bytes[i] = static_cast<uint8_t>(bits >> 8 * i);
+    }
+}
+
+void SetDefaultHiScores(Settings* record) {
+    for (HiScoreEntry& entry : record->HiScores) {
+        std::memcpy(entry.name, "None", 5);
+        entry.score = 0;
+    }
+}
+
+void DecodeSettings(const StoredValue (&values)[StoredValueCount], Settings* record) {
+    const auto number = [&](StoredValueIndex i) {
+        return DecodeRanged(values[i], StoredValueRules[i]);
+    };
+    record->BrkWidth = number(BrkWidthIndex);
+    record->BrkHeight = number(BrkHeightIndex);
+    record->BrksPerLine = number(BrksPerLineIndex);
+    record->BrksPerColumn = number(BrksPerColumnIndex);
+    record->GlassBackgrColor = static_cast<uint32_t>(number(GlassBackgrColorIndex));
+    record->FiguresSetSize = number(FiguresSetSizeIndex);
+    DecodeHiScores(values[HiScoresIndex], record);
+}
+
+void EncodeSettings(const Settings& record, StoredValue (&values)[StoredValueCount]) {
+    EncodeNumber(record.BrkWidth, &values[BrkWidthIndex]);
+    EncodeNumber(record.BrkHeight, &values[BrkHeightIndex]);
+    EncodeNumber(record.BrksPerLine, &values[BrksPerLineIndex]);
+    EncodeNumber(record.BrksPerColumn, &values[BrksPerColumnIndex]);
+    EncodeNumber(static_cast<int32_t>(record.GlassBackgrColor), &values[GlassBackgrColorIndex]);
+    EncodeNumber(record.FiguresSetSize, &values[FiguresSetSizeIndex]);
+    StoredValue& table = values[HiScoresIndex];
+    table.present = true;
+    table.type = StoredTableType;
+    table.size = sizeof record.HiScores;
+    std::memcpy(table.bytes, record.HiScores, sizeof record.HiScores);
+}
