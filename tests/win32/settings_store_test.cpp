@@ -92,17 +92,22 @@ StoredValue Query(HKEY hive, const char* name) {
     return value;
 }
 
-// The machine-wide key as Windows shows it to a program that is not elevated: readable, but
-// neither values nor sub-keys may be written. Deleting it stays allowed, for the clean-up.
-void RefuseWriting(HKEY hive, const char* path) {
+// Gives the key the access rules of a security descriptor string.
+void SetKeySecurity(HKEY hive, const char* path, const char* rules) {
     HKEY key;
     ASSERT_EQ(RegOpenKeyExA(hive, path, 0, WRITE_DAC | View, &key), ERROR_SUCCESS);
     PSECURITY_DESCRIPTOR security = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-        "D:(D;;0x6;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &security, nullptr));
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(rules, SDDL_REVISION_1,
+                                                                     &security, nullptr));
     EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
     LocalFree(security);
     RegCloseKey(key);
+}
+
+// The machine-wide key as Windows shows it to a program that is not elevated: readable, but
+// neither values nor sub-keys may be written. Deleting it stays allowed, for the clean-up.
+void RefuseWriting(HKEY hive, const char* path) {
+    SetKeySecurity(hive, path, "D:(D;;0x6;;;WD)(A;;KA;;;WD)");
     HKEY writable;
     ASSERT_EQ(RegOpenKeyExA(hive, path, 0, KEY_ALL_ACCESS | View, &writable), ERROR_ACCESS_DENIED)
         << "the platform does not refuse writing to a key whose security forbids it";
@@ -408,14 +413,7 @@ TEST_F(SavingSettings, OnceTheCurrentUsersKeyExistsItsValuesWinAndItIsTheOneSave
 TEST_F(SavingSettings, AUsersKeyThatCannotBeReadIsPassedOverByLoadingAndSaving) {
     StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 40);
     StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 30);
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, StoreKey, 0, WRITE_DAC | View, &key), ERROR_SUCCESS);
-    PSECURITY_DESCRIPTOR security = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-        "D:(D;;KR;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &security, nullptr));
-    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
-    LocalFree(security);
-    RegCloseKey(key);
+    SetKeySecurity(HKEY_CURRENT_USER, StoreKey, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
     ASSERT_EQ(Query(HKEY_CURRENT_USER, "BrkWidth").result, ERROR_ACCESS_DENIED);
 
     EXPECT_EQ(Loaded().BrkWidth, 40);
