@@ -1,8 +1,53 @@
 #include "fake_host.h"
 
+#include <utility>
+
 #include "game/turn.h"
 
 FakeHost host;
+
+namespace {
+
+void Log(Logged what, int value = 0) {
+    host.log.push_back({what, value, EventKind::Other});
+}
+
+std::string KeyName(int key) {
+    constexpr std::pair<int, const char*> names[] = {{KeySpace, "Space"}, {KeyLeft, "Left"},
+                                                     {KeyUp, "Up"},       {KeyRight, "Right"},
+                                                     {KeyDown, "Down"},   {KeyP, "P"}};
+    for (const auto& [code, name] : names) {
+        if (code == key) {
+            return name;
+        }
+    }
+    return std::to_string(key);
+}
+
+// How LogLines writes each kind of entry, in the order of Logged; a name that ends in a blank
+// is followed by the entry's value.
+constexpr const char* EntryNames[] = {"event",  "quit",   "glass",     "preview",
+                                      "score ", "timer ", "timer off", "label ",
+                                      "focus",  "reset?", "hiscore ",  "save"};
+
+std::string EntryText(const LogEntry& entry) {
+    if (entry.what == Logged::Event && entry.event == EventKind::KeyPressed) {
+        return "press " + KeyName(entry.value);
+    }
+    if (entry.what == Logged::Event && entry.event == EventKind::KeyReleased) {
+        return "release " + KeyName(entry.value);
+    }
+    if (entry.what == Logged::Event) {
+        return entry.event == EventKind::TimerTick ? "tick" : "other";
+    }
+    if (entry.what == Logged::PauseLabel) {
+        return entry.value ? "label Unpause" : "label Pause";
+    }
+    const std::string name = EntryNames[static_cast<int>(entry.what)];
+    return name.back() == ' ' ? name + std::to_string(entry.value) : name;
+}
+
+} // namespace
 
 void ResetHost() {
     host = FakeHost{};
@@ -49,8 +94,10 @@ bool PumpMessages(EventFilter filter) {
             next.quit = false;
         }
         if (next.quit) {
+            Log(Logged::Quit);
             return true;
         }
+        host.log.push_back({Logged::Event, next.event.key, next.event.kind});
         const bool pass = filter(next.event);
         if (host.afterEvent) {
             host.afterEvent(filter);
@@ -66,38 +113,39 @@ bool PumpMessages(EventFilter filter) {
 
 void SetFallTimer(int period) {
     host.timerPeriod = period;
-    host.timerPeriods.push_back(period);
+    Log(Logged::Timer, period);
 }
 
 void StopFallTimer() {
     host.timerPeriod = 0;
+    Log(Logged::TimerStopped);
 }
 
 void RequestGlassRepaint() {
-    ++host.glassRepaints;
+    Log(Logged::GlassRepaint);
     if (host.onGlassRepaint) {
         host.onGlassRepaint();
     }
 }
 
 void RequestPreviewRepaint() {
-    ++host.previewRepaints;
+    Log(Logged::PreviewRepaint);
 }
 
 void UpdateScorePanel() {
-    host.scoresShown.push_back(score);
+    Log(Logged::Score, score);
 }
 
 void ShowPauseLabel(bool userPaused) {
-    host.pauseLabels.push_back(userPaused);
+    Log(Logged::PauseLabel, userPaused ? 1 : 0);
 }
 
 void FocusMainWindow() {
-    ++host.focusRequests;
+    Log(Logged::Focus);
 }
 
 bool AskResetQuestion() {
-    ++host.resetQuestions;
+    Log(Logged::ResetQuestion);
     if (host.resetAnswers.empty()) {
         return false;
     }
@@ -107,14 +155,41 @@ bool AskResetQuestion() {
 }
 
 void RunHiScoreEntry() {
-    host.hiScoreEntries.push_back(score);
+    Log(Logged::HiScoreEntry, score);
 }
 
 void SaveSettingsAndExit() {
-    ++host.saves;
+    Log(Logged::Save);
     throw ProcessExit{0, "", 0};
 }
 
 void RuntimeAssert(const char* file, int line) {
     throw ProcessExit{-1, file, line};
+}
+
+Lines LogLines() {
+    Lines lines(1);
+    for (const LogEntry& entry : host.log) {
+        if (entry.what == Logged::Event || entry.what == Logged::Quit) {
+            lines.push_back(EntryText(entry) + ":");
+        } else {
+            std::string& line = lines.back();
+            line += (line.empty() ? "" : line.back() == ':' ? " " : ", ") + EntryText(entry);
+        }
+    }
+    return lines;
+}
+
+std::vector<int> LoggedValues(Logged what) {
+    std::vector<int> values;
+    for (const LogEntry& entry : host.log) {
+        if (entry.what == what) {
+            values.push_back(entry.value);
+        }
+    }
+    return values;
+}
+
+int LoggedCount(Logged what) {
+    return static_cast<int>(LoggedValues(what).size());
 }

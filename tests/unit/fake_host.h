@@ -1,5 +1,5 @@
 // A scripted stand-in for the platform: it feeds the pumps events from a script and records
-// every effect the rules ask of the platform.
+// every event it delivers and every effect the rules ask of the platform, in one ordered log.
 #pragma once
 
 #include <deque>
@@ -23,6 +23,28 @@ struct ScriptedEvent {
     std::function<void()> onDispatch = nullptr;
 };
 
+// What the log records, with the value that goes with it.
+enum class Logged {
+    Event, // a pump handed an event to its filter; value: the key code
+    Quit,  // a pump took the quit event
+    GlassRepaint,
+    PreviewRepaint,
+    Score, // the score panel was updated; value: the score it shows
+    Timer, // the fall timer was started; value: its period
+    TimerStopped,
+    PauseLabel, // value: userPaused
+    Focus,
+    ResetQuestion,
+    HiScoreEntry, // value: the score the game hands to the table
+    Save,
+};
+
+struct LogEntry {
+    Logged what;
+    int value;
+    EventKind event; // for Logged::Event
+};
+
 struct FakeHost {
     std::deque<ScriptedEvent> script; // what the pumps deliver next
     // Asked for another event when the script has run out; returning false delivers the quit
@@ -35,16 +57,8 @@ struct FakeHost {
     std::function<void()> onGlassRepaint;
 
     int timerPeriod = 0;           // 0 while the fall timer is stopped
-    std::vector<int> timerPeriods; // every period the timer was started with
-    int glassRepaints = 0;
-    int previewRepaints = 0;
-    std::vector<int> scoresShown;  // the score at every score panel update
-    std::vector<bool> pauseLabels; // userPaused for every label change
-    int focusRequests = 0;
     std::deque<bool> resetAnswers; // answers to the reset question; No when empty
-    int resetQuestions = 0;
-    std::vector<int> hiScoreEntries; // the score of every game that reached the table
-    int saves = 0;
+    std::vector<LogEntry> log;     // every delivered event and every effect, in order
 };
 
 extern FakeHost host;
@@ -59,3 +73,11 @@ void ScriptTicks(int count);
 void ScriptOther();
 void ScriptClick(std::function<void()> onDispatch); // a message whose dispatch runs the action
 void ScriptQuit();
+
+// The log as text, one line per delivered event with the effects that followed it, such as
+// "press Down: glass, score 7, timer 35"; the first line holds the effects before any event.
+using Lines = std::vector<std::string>;
+Lines LogLines();
+// The values logged for one kind of entry, in order: every score shown, every timer period.
+std::vector<int> LoggedValues(Logged what);
+int LoggedCount(Logged what);

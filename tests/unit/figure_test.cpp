@@ -58,7 +58,7 @@ TEST_F(FallingFigure, StampAndEraseWriteOnlyTheBricksAndFlagThem) {
                                                    "0000111000\n");
     figure->Erase();
     EXPECT_EQ(GlassPicture().find('7'), std::string::npos);
-    EXPECT_EQ(host.glassRepaints, 0) << "stamping and erasing leave the repaint to the caller";
+    EXPECT_TRUE(host.log.empty()) << "stamping and erasing leave the repaint to the caller";
 }
 
 TEST_F(FallingFigure, StepDownScoresSevenAndAsksForARepaint) {
@@ -66,8 +66,7 @@ TEST_F(FallingFigure, StepDownScoresSevenAndAsksForARepaint) {
     EXPECT_TRUE(figure->StepDown());
     EXPECT_EQ(figure->row, 1);
     EXPECT_EQ(score, 7);
-    EXPECT_EQ(host.glassRepaints, 1);
-    EXPECT_EQ(host.scoresShown, std::vector<int>{7});
+    EXPECT_EQ(LogLines(), Lines{"glass, score 7"});
     EXPECT_EQ(glass->cells[0][4].color, EmptyCell);
     EXPECT_EQ(glass->cells[4][4].color, 2);
 }
@@ -79,8 +78,7 @@ TEST_F(FallingFigure, StepDownOnTheBottomStaysStampedWithoutScoreOrRepaint) {
     EXPECT_EQ(figure->row, 16);
     EXPECT_EQ(GlassPicture(), before);
     EXPECT_EQ(score, 0);
-    EXPECT_EQ(host.glassRepaints, 0);
-    EXPECT_TRUE(host.scoresShown.empty());
+    EXPECT_TRUE(host.log.empty());
 }
 
 TEST_F(FallingFigure, TheUprightBarAgainstTheRightWallTurnsIntoTheLastFourColumns) {
@@ -90,7 +88,7 @@ TEST_F(FallingFigure, TheUprightBarAgainstTheRightWallTurnsIntoTheLastFourColumn
     EXPECT_EQ(figure->column, 10 - 4);
     EXPECT_EQ(figure->row, 5);
     EXPECT_EQ(GlassPicture().substr(11 * 7, 11), "......2222\n");
-    EXPECT_EQ(host.glassRepaints, 1);
+    EXPECT_EQ(LogLines(), Lines{"glass"});
 }
 
 TEST_F(FallingFigure, TheUprightBarAgainstTheLeftWallIsKickedRight) {
@@ -120,6 +118,30 @@ TEST_F(FallingFigure, RotationGoesDownOneOrTwoRowsWhenNoSidewaysPlaceFits) {
                                                   "....2.....\n"
                                                   "....2.....\n"
                                                   "....2.....\n");
+}
+
+TEST_F(FallingFigure, ATurnTakesTheFirstPlaceThatFitsInPlaceThenRightLeftAndDown) {
+    // The lying bar turns upright in column 5; bricks in row 14 shut out one try after the
+    // other, while every later try would still fit.
+    struct Case {
+        const char* row14;
+        int column, row;
+    };
+    const Case cases[] = {
+        {".....x....", 4, 14}, // one column right
+        {".....xx...", 5, 14}, // two right
+        {".....xxx..", 2, 14}, // one left
+        {"....xxxx..", 1, 14}, // two left
+        {"...xxxxx..", 3, 15}, // one row down
+    };
+    for (const Case& c : cases) {
+        SetGlass({c.row14, "..........", "..........", "..........", "..........", ".........."});
+        Place(Bar, 1, 3, 14);
+        figure->Rotate();
+        EXPECT_EQ(figure->rotation, 2) << c.row14;
+        EXPECT_EQ(figure->column, c.column) << c.row14;
+        EXPECT_EQ(figure->row, c.row) << c.row14;
+    }
 }
 
 TEST_F(FallingFigure, ATurnWithNowhereToGoChangesNothing) {
@@ -163,7 +185,8 @@ TEST_F(FallingFigure, ASidewaysMoveIntoAWallOrABrickLeavesTheFigureStamped) {
     EXPECT_EQ(figure->column, 1);
     EXPECT_EQ(glass->cells[16][3].color, 2);
     EXPECT_EQ(glass->cells[19][3].color, 2);
-    EXPECT_EQ(host.glassRepaints, 5) << "every sideways move asks for a repaint, taken or not";
+    EXPECT_EQ(LoggedCount(Logged::GlassRepaint), 5)
+        << "every sideways move asks for a repaint, taken or not";
 }
 
 TEST_F(FallingFigure, DropFallsAsFarAsItFitsScoringSevenPerRow) {
@@ -171,7 +194,7 @@ TEST_F(FallingFigure, DropFallsAsFarAsItFitsScoringSevenPerRow) {
     figure->Drop();
     EXPECT_EQ(figure->row, 17);
     EXPECT_EQ(score, 119);
-    EXPECT_EQ(host.scoresShown, std::vector<int>{119});
+    EXPECT_EQ(LogLines(), Lines{"glass, score 119"});
     EXPECT_EQ(GlassPicture().substr(11 * 19), "..2222....\n");
 
     figure->Drop();

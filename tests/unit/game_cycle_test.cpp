@@ -13,7 +13,8 @@ class GameCycle : public RulesTest {
             return ++generated < 100000;
         };
         host.afterEvent = [this](EventFilter filter) {
-            if (filter == TurnFilter && firstKinds.size() < host.hiScoreEntries.size() + 1) {
+            const size_t games = LoggedCount(Logged::HiScoreEntry) + 1;
+            if (filter == TurnFilter && firstKinds.size() < games) {
                 firstKinds.push_back(figure->kind);
             }
         };
@@ -36,8 +37,7 @@ TEST_F(GameCycle, EveryGameStartsEmptyAtScoreZeroAndTheSlowestPeriodWithFreshFig
     const int firstKind = std::rand() % 6;
     std::srand(7);
     Play();
-    EXPECT_EQ(host.scoresShown.front(), 0);
-    EXPECT_EQ(host.timerPeriods.front(), 600);
+    EXPECT_EQ(LogLines()[0], "score 0, preview, timer 600, glass");
     ASSERT_EQ(firstKinds.size(), 1u);
     EXPECT_EQ(firstKinds[0], firstKind) << "the first figure is drawn afresh";
     EXPECT_EQ(glass->cells[19][0].color, EmptyCell) << "the glass was emptied";
@@ -54,9 +54,25 @@ TEST_F(GameCycle, EveryGameStartsEmptyAtScoreZeroAndTheSlowestPeriodWithFreshFig
 
 TEST_F(GameCycle, AFinishedGameHandsItsFinalScoreToTheHighScoreTable) {
     Play();
-    ASSERT_EQ(host.hiScoreEntries.size(), 1u);
-    EXPECT_GT(host.hiScoreEntries[0], 0);
-    EXPECT_EQ(host.hiScoreEntries[0], host.scoresShown.back());
+    const std::vector<int> entries = LoggedValues(Logged::HiScoreEntry);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_GT(entries[0], 0);
+    const std::string total = std::to_string(entries[0]);
+    EXPECT_EQ(LogLines().back(), "tick: timer off, score " + total + ", preview, hiscore " + total);
+}
+
+TEST_F(GameCycle, AfterALandingWithoutAFullRowTheNextFigureIsDrawnAtOnce) {
+    Play();
+    int landings = 0;
+    const Lines lines = LogLines();
+    for (size_t i = 0; i + 1 < lines.size(); ++i) { // the last landing ends the game
+        if (lines[i].find("timer off") != std::string::npos) {
+            ++landings;
+            EXPECT_EQ(lines[i].substr(lines[i].find(", preview")),
+                      ", preview, timer " + std::to_string(600 - 4 * landings) + ", glass");
+        }
+    }
+    EXPECT_GT(landings, 1);
 }
 
 TEST_F(GameCycle, AConfirmedResetRunsTheGameOutWithoutAHighScoreEntry) {
@@ -64,8 +80,8 @@ TEST_F(GameCycle, AConfirmedResetRunsTheGameOutWithoutAHighScoreEntry) {
     ScriptTicks(3);
     ScriptClick(ConfirmReset);
     Play();
-    EXPECT_EQ(host.resetQuestions, 1);
-    EXPECT_TRUE(host.hiScoreEntries.empty());
+    EXPECT_EQ(LoggedCount(Logged::ResetQuestion), 1);
+    EXPECT_EQ(LoggedCount(Logged::HiScoreEntry), 0);
     EXPECT_EQ(resetRequested, 1);
     // The figures after the reset stayed at the top until one did not fit.
     EXPECT_NE(glass->cells[0][4].color, EmptyCell);
@@ -73,19 +89,17 @@ TEST_F(GameCycle, AConfirmedResetRunsTheGameOutWithoutAHighScoreEntry) {
 
     Play();
     EXPECT_EQ(resetRequested, 0) << "a new game clears the reset";
-    EXPECT_EQ(host.hiScoreEntries.size(), 1u);
+    EXPECT_EQ(LoggedCount(Logged::HiScoreEntry), 1);
 }
 
 TEST_F(GameCycle, AnsweringNoToTheResetChangesNothing) {
     userPaused = 1;
     paused = 1;
     ConfirmReset();
-    EXPECT_EQ(host.resetQuestions, 1);
+    EXPECT_EQ(LogLines(), Lines{"reset?"});
     EXPECT_EQ(paused, 1);
     EXPECT_EQ(userPaused, 1);
     EXPECT_EQ(resetRequested, 0);
-    EXPECT_TRUE(host.pauseLabels.empty());
-    EXPECT_EQ(host.glassRepaints, 0);
 }
 
 TEST_F(GameCycle, AResetConfirmedWhilePausedUnpausesAndShowsThePauseLabel) {
@@ -96,8 +110,7 @@ TEST_F(GameCycle, AResetConfirmedWhilePausedUnpausesAndShowsThePauseLabel) {
     EXPECT_EQ(paused, 0);
     EXPECT_EQ(userPaused, 0);
     EXPECT_EQ(resetRequested, 1);
-    EXPECT_EQ(host.pauseLabels, std::vector<bool>{false});
-    EXPECT_EQ(host.glassRepaints, 1);
+    EXPECT_EQ(LogLines(), Lines{"reset?, label Pause, glass"});
 }
 
 TEST_F(GameCycle, UnpausingRedrawsEveryCellOverTheBlackPausePicture) {
@@ -108,9 +121,8 @@ TEST_F(GameCycle, UnpausingRedrawsEveryCellOverTheBlackPausePicture) {
     TogglePause();
     EXPECT_EQ(paused, 0);
     EXPECT_EQ(RepaintPicture().find('0'), std::string::npos);
-    EXPECT_EQ(host.pauseLabels, (std::vector<bool>{true, false}));
-    EXPECT_EQ(host.focusRequests, 2) << "the keyboard goes back to the game after a click";
-    EXPECT_EQ(host.glassRepaints, 2);
+    EXPECT_EQ(LogLines(), Lines{"focus, label Unpause, glass, focus, label Pause, glass"})
+        << "the keyboard goes back to the game after a click";
 }
 
 } // namespace

@@ -28,9 +28,7 @@ TEST_F(RowClearing, WithoutAFullRowNothingHappensNotEvenToTheTimer) {
     ClearFullRows();
     EXPECT_EQ(GlassPicture(), before);
     EXPECT_EQ(score, 0);
-    EXPECT_TRUE(host.timerPeriods.empty());
-    EXPECT_TRUE(host.scoresShown.empty());
-    EXPECT_EQ(host.script.size(), 8u);
+    EXPECT_TRUE(host.log.empty()) << "no event is taken, no timer or score changed";
 }
 
 TEST_F(RowClearing, AFullRowScoresAtOnceFlashesEightTicksAndVanishes) {
@@ -39,8 +37,9 @@ TEST_F(RowClearing, AFullRowScoresAtOnceFlashesEightTicksAndVanishes) {
     ScriptTicks(2);
     ClearFullRows();
 
-    EXPECT_EQ(host.timerPeriods, std::vector<int>{50});
-    EXPECT_EQ(host.scoresShown, std::vector<int>{300}) << "the score shows before the flash";
+    Lines flash(1 + 8, "tick: glass");
+    flash[0] = "timer 50, score 300";
+    EXPECT_EQ(LogLines(), flash) << "the score shows and the timer runs before the flash";
     EXPECT_EQ(RowInFrames(19),
               (std::vector<std::string>{"0000000000", "1111111111", "0000000000", "1111111111",
                                         "0000000000", "1111111111", "0000000000", "1111111111"}));
@@ -116,7 +115,7 @@ TEST_F(RowClearing, ThePKeyDoesNotPauseTheFlash) {
     ScriptTicks(8);
     ClearFullRows();
     EXPECT_EQ(paused, 0);
-    EXPECT_TRUE(host.pauseLabels.empty());
+    EXPECT_EQ(LoggedCount(Logged::PauseLabel), 0);
     EXPECT_EQ(GlassPicture().substr(11 * 19), "..........\n");
 }
 
@@ -125,7 +124,7 @@ TEST_F(RowClearing, TheQuitEventDuringTheFlashSavesAndExitsLeavingTheRows) {
     ScriptTicks(3);
     ScriptQuit();
     EXPECT_EQ(ExitCodeOf(ClearFullRows), 0);
-    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(LogLines().back(), "quit: save");
     EXPECT_EQ(GlassPicture().substr(11 * 19), "0000000000\n") << "the third flash colour stays";
 }
 
@@ -148,8 +147,8 @@ TEST_F(RowClearing, ALandingScoresItsFortyBeforeTheRowsScoreTheirs) {
     ScriptTicks(8);
     EXPECT_TRUE(PlayTurn());
     ClearFullRows();
-    EXPECT_EQ(host.scoresShown.back(), 16 * 7 + 40 + 4 * 300);
-    EXPECT_EQ(host.scoresShown[host.scoresShown.size() - 2], 16 * 7 + 40);
+    EXPECT_EQ(LogLines().at(1 + 16), "tick: timer off, score 152, timer 50, score 1352")
+        << "16 rows of fall and the landing, then four rows";
 }
 
 } // namespace

@@ -39,7 +39,7 @@ TEST_F(Turn, TheFirstTurnOfAGameDrawsFourNumbersAndEveryLaterTurnTwo) {
     EXPECT_EQ(figure->rotation, draws[3]);
     EXPECT_EQ(nextKind, draws[4]);
     EXPECT_EQ(nextRotation, draws[5]);
-    EXPECT_EQ(host.previewRepaints, 2);
+    EXPECT_EQ(LoggedCount(Logged::PreviewRepaint), 2);
 }
 
 TEST_F(Turn, ANewFigureRisesUntilItsTopBrickIsInTheTopRow) {
@@ -77,7 +77,7 @@ TEST_F(Turn, AFigureThatDoesNotFitEndsTheGameWithoutBeingStamped) {
     ScriptTicks(5);
     EXPECT_FALSE(Play());
     EXPECT_EQ(GlassPicture(), before);
-    EXPECT_TRUE(host.timerPeriods.empty()) << "the fall timer is not touched";
+    EXPECT_EQ(LoggedCount(Logged::Timer), 0) << "the fall timer is not touched";
     EXPECT_EQ(host.script.size(), 5u) << "no event is taken";
 }
 
@@ -85,17 +85,36 @@ TEST_F(Turn, GravityAtTheFallPeriodThenLandingScoresFortyAndSpeedsUp) {
     NextFigure(Bar, 0);
     ScriptTicks(20);
     EXPECT_TRUE(Play());
-    EXPECT_EQ(host.timerPeriods, std::vector<int>{600});
+    EXPECT_EQ(LoggedValues(Logged::Timer), std::vector<int>{600});
     EXPECT_EQ(host.timerPeriod, 0) << "the landing stops the timer";
     EXPECT_EQ(figure->row, 16);
     EXPECT_EQ(host.script.size(), 3u) << "the 17th tick lands the figure";
     EXPECT_EQ(score, 16 * 7 + 40);
-    EXPECT_EQ(host.scoresShown.back(), 16 * 7 + 40);
+    EXPECT_EQ(LoggedValues(Logged::Score).back(), 16 * 7 + 40);
     EXPECT_EQ(fallPeriod, 596);
     EXPECT_EQ(GlassPicture().substr(11 * 16), "....2.....\n"
                                               "....2.....\n"
                                               "....2.....\n"
                                               "....2.....\n");
+}
+
+TEST_F(Turn, TheNewFigureIsDrawnBeforeTheFirstEventAndEveryMoveShowsWithItsEvent) {
+    UseGlass(10, 9);
+    NextFigure(Bar, 0);
+    ScriptKey(KeyDown);
+    ScriptTicks(1);
+    ScriptKey(KeySpace);
+    ScriptTicks(1);
+    EXPECT_TRUE(Play());
+    EXPECT_EQ(LogLines(), (Lines{
+                              "preview, timer 600, glass",
+                              "press Down: glass, score 7, timer 35",
+                              "release Down: timer 600",
+                              "tick: glass, score 14",
+                              "press Space: glass, score 35",
+                              "release Space:",
+                              "tick: timer off, score 75",
+                          }));
 }
 
 TEST_F(Turn, TheFallPeriodStopsAtItsFastestFromThe118thLanding) {
@@ -114,7 +133,7 @@ TEST_F(Turn, TheFallPeriodStopsAtItsFastestFromThe118thLanding) {
     ScriptRelease(KeyDown);
     ScriptTicks(16);
     EXPECT_TRUE(Play());
-    EXPECT_EQ(host.timerPeriods, (std::vector<int>{132, 130, 130, 130, 35, 130}))
+    EXPECT_EQ(LoggedValues(Logged::Timer), (std::vector<int>{132, 130, 130, 130, 35, 130}))
         << "releasing Down restores the fall period, not the starting one";
 }
 
@@ -159,18 +178,18 @@ TEST_F(Turn, HoldingDownLocksEveryOtherMoveUntilItIsReleased) {
     EXPECT_EQ(figure->column, 2);
     EXPECT_EQ(figure->rotation, 0);
     EXPECT_EQ(softDrop, 1);
-    EXPECT_EQ(host.timerPeriods, (std::vector<int>{600, 35}));
+    EXPECT_EQ(LoggedValues(Logged::Timer), (std::vector<int>{600, 35}));
 
     host.script.clear();
     ScriptRelease(KeyDown);
     ScriptPress(KeyLeft);
-    host.timerPeriods.clear();
+    host.log.clear();
     NextFigure(T, 0);
     Clear();
     EXPECT_EQ(ExitCodeOf([] { PlayTurn(); }), 0);
     EXPECT_EQ(softDrop, 0);
     EXPECT_EQ(figure->column, 1);
-    EXPECT_EQ(host.timerPeriods, (std::vector<int>{600, 600}));
+    EXPECT_EQ(LoggedValues(Logged::Timer), (std::vector<int>{600, 600}));
 }
 
 TEST_F(Turn, UpTurnsOncePerPressAndLocksTheOtherKeysUntilReleased) {
@@ -197,7 +216,7 @@ TEST_F(Turn, DownOnAFigureThatCannotMoveGivesNothingButTheNextTickLandsIt) {
     EXPECT_TRUE(Play());
     EXPECT_EQ(score, 40);
     EXPECT_EQ(softDrop, 0) << "the landing tick ends the soft drop";
-    EXPECT_EQ(host.timerPeriods, (std::vector<int>{600, 35}));
+    EXPECT_EQ(LoggedValues(Logged::Timer), (std::vector<int>{600, 35}));
 }
 
 TEST_F(Turn, WhilePausedOnlyPActsAndReleasesAreNotSeen) {
@@ -216,8 +235,8 @@ TEST_F(Turn, WhilePausedOnlyPActsAndReleasesAreNotSeen) {
     EXPECT_EQ(softDrop, 1);
     EXPECT_EQ(host.timerPeriod, 35);
     EXPECT_EQ(paused, 0);
-    EXPECT_EQ(host.pauseLabels, (std::vector<bool>{true, false}));
-    EXPECT_EQ(host.focusRequests, 2);
+    EXPECT_EQ(LoggedValues(Logged::PauseLabel), (std::vector<int>{1, 0}));
+    EXPECT_EQ(LoggedCount(Logged::Focus), 2);
 }
 
 TEST_F(Turn, AnUpReleaseMissedWhilePausedKeepsTheFollowingFiguresLockedToo) {
@@ -250,7 +269,7 @@ TEST_F(Turn, HoldingPTogglesThePauseAtEveryRepeat) {
     PlayUntilQuit();
     EXPECT_EQ(paused, 1);
     EXPECT_EQ(userPaused, 1);
-    EXPECT_EQ(host.pauseLabels, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(LoggedValues(Logged::PauseLabel), (std::vector<int>{1, 0, 1}));
 }
 
 TEST_F(Turn, TheQuitEventSavesTheSettingsAndExitsWithZero) {
@@ -259,7 +278,7 @@ TEST_F(Turn, TheQuitEventSavesTheSettingsAndExitsWithZero) {
     ScriptQuit();
     ScriptTicks(3);
     EXPECT_EQ(ExitCodeOf([] { PlayTurn(); }), 0);
-    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(LogLines().back(), "quit: save");
     EXPECT_EQ(host.script.size(), 3u);
 }
 
