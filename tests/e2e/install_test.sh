@@ -11,6 +11,7 @@ set -u
 
 installer=$1
 version=$2
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 for tool in wine xdotool; do
     command -v "$tool" >/dev/null || { echo "install_test: $tool is missing" >&2; exit 2; }
@@ -26,14 +27,11 @@ shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\WindowsStakko'
 store_key='Software\Brindlewick Software\Dropstakk'
 
-passed=0
+# shellcheck source=steps.sh
+source "$here/steps.sh"
+
 game_pid=""
 trap '[ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null' EXIT
-
-pass() {
-    passed=$((passed + 1))
-    echo "ok   $1"
-}
 
 fail() {
     echo "FAIL $1"
@@ -43,25 +41,11 @@ fail() {
     exit 1
 }
 
-# One value of a key as "type data", or nothing; the key in its native view, or the 32-bit one.
+# One value of a key as "type data", or nothing; in the 32-bit view of the registry or the one
+# given, as reg_exists.
 reg_value() {
-    wine reg query "$1" /v "$2" ${3:+/reg:$3} 2>/dev/null | tr -d '\r' |
+    wine reg query "$1" /v "$2" "/reg:${3:-32}" 2>/dev/null | tr -d '\r' |
         awk -v n="$2" '$1 == n {$1 = ""; sub(/^ +/, ""); print}'
-}
-
-reg_exists() {
-    wine reg query "$1" ${2:+/reg:$2} >/dev/null 2>&1
-}
-
-# Waits for a window of the process with exactly this title; sets window.
-wait_window() {
-    local end=$((SECONDS + $3))
-    until window=$(xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null | head -1) &&
-        [ -n "$window" ]; do
-        kill -0 "$1" 2>/dev/null || fail "window \"$2\" appears" "the process ended first"
-        ((SECONDS < end)) || fail "window \"$2\" appears within $3 s"
-        sleep 0.1
-    done
 }
 
 # ===== 1. a silent install
@@ -74,9 +58,10 @@ pass "the installer puts stakko.exe, README.txt and uninstall.exe into Program F
 [ -f "$shortcut" ] || fail "the installer makes the shortcut \"Windows Stakko\" in the common Start menu"
 pass "the installer makes the shortcut \"Windows Stakko\" in the common Start menu"
 
-entry=$(wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
+# The 64-bit installer keeps its entry in the 64-bit view.
+entry=$(wine reg query "$uninstall_key" /reg:64 2>/dev/null | tr -d '\r')
 expect_entry() {
-    [ "$(reg_value "$uninstall_key" "$1")" = "$2" ] ||
+    [ "$(reg_value "$uninstall_key" "$1" 64)" = "$2" ] ||
         fail "the Uninstall entry's $1 is $2" "the entry holds:" "${entry:-nothing}"
 }
 expect_entry DisplayName "REG_SZ Windows Stakko"
@@ -85,7 +70,7 @@ expect_entry Publisher "REG_SZ Brindlewick Software"
 expect_entry DisplayIcon "REG_SZ C:\\Program Files\\Windows Stakko\\stakko.exe,0"
 expect_entry NoModify "REG_DWORD 0x1"
 expect_entry NoRepair "REG_DWORD 0x1"
-[[ "$(reg_value "$uninstall_key" EstimatedSize)" =~ ^REG_DWORD\ 0x[0-9a-f]*[1-9a-f] ]] ||
+[[ "$(reg_value "$uninstall_key" EstimatedSize 64)" =~ ^REG_DWORD\ 0x[0-9a-f]*[1-9a-f] ]] ||
     fail "the Uninstall entry has an EstimatedSize above 0" "the entry holds:" "$entry"
 pass "the Uninstall entry names Windows Stakko $version by Brindlewick Software, with its icon and size"
 
@@ -100,17 +85,11 @@ xdotool windowactivate --sync "$window" mousemove --window "$window" 20 100 clic
 xdotool key alt+F4
 wait_window "$game_pid" "Exit Stakko game" 10
 xdotool key y
-end=$((SECONDS + 20))
-while kill -0 "$game_pid" 2>/dev/null; do
-    ((SECONDS < end)) || fail "Yes ends the game within 20 s"
-    sleep 0.1
-done
-wait "$game_pid"
-code=$?
+wait_exit "$game_pid" 20 "the game after Yes"
 game_pid=""
-[ "$code" -eq 0 ] || fail "Yes ends the game with exit code 0" "exit code $code"
+[ "$exit_code" -eq 0 ] || fail "Yes ends the game with exit code 0" "exit code $exit_code"
 pass "Alt+F4 and Yes end the game with exit code 0"
-[ "$(reg_value "HKLM\\$store_key" BrksPerLine 32)" = "REG_DWORD 0xa" ] ||
+[ "$(reg_value "HKLM\\$store_key" BrksPerLine)" = "REG_DWORD 0xa" ] ||
     fail "the game stores its settings under HKLM\\$store_key"
 pass "the game stores its settings under HKLM\\$store_key"
 
@@ -120,7 +99,7 @@ pass "the game stores its settings under HKLM\\$store_key"
 # early: the check waits for what it removes.
 wine "$program_dir/uninstall.exe" /S || fail "uninstall.exe /S runs" "exit code $?"
 end=$((SECONDS + 60))
-while [ -e "$program_dir" ] || reg_exists "$uninstall_key"; do
+while [ -e "$program_dir" ] || reg_exists "$uninstall_key" 64; do
     ((SECONDS < end)) || fail "uninstall.exe /S removes Program Files\\Windows Stakko and the Uninstall entry within 60 s" \
         "left: $(ls -A "$program_dir" 2>/dev/null | tr '\n' ' ')"
     sleep 0.2
@@ -129,7 +108,7 @@ pass "the uninstaller removes the program's folder and the Uninstall entry"
 [ ! -e "$shortcut" ] || fail "the uninstaller removes the Start-menu shortcut"
 pass "the uninstaller removes the Start-menu shortcut"
 for hive in HKLM HKCU; do
-    reg_exists "$hive\\$store_key" 32 && fail "the uninstaller removes the stored settings" "$hive\\$store_key is still there"
+    reg_exists "$hive\\$store_key" && fail "the uninstaller removes the stored settings" "$hive\\$store_key is still there"
 done
 pass "the uninstaller removes the stored settings (HKLM and HKCU)"
 

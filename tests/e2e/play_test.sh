@@ -46,7 +46,9 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
     exit 2
 fi
 
-passed=0
+# shellcheck source=steps.sh
+source "$here/steps.sh"
+
 game_pid=""
 uninstall_pid=""
 
@@ -60,11 +62,6 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # ---- reporting
-
-pass() {
-    passed=$((passed + 1))
-    echo "ok   $1"
-}
 
 show_windows() {
     echo "-- windows on the screen (xwininfo -root -tree):"
@@ -104,10 +101,6 @@ fail() {
 reg_values() {
     wine reg query "$1" /reg:32 2>/dev/null | tr -d '\r' | awk 'NF == 3 && $2 ~ /^REG_/'
     return "${PIPESTATUS[0]}"
-}
-
-reg_exists() {
-    wine reg query "$1" /reg:32 >/dev/null 2>&1
 }
 
 # ---- the screen
@@ -219,37 +212,6 @@ is_color() {
 }
 
 # ---- the game process
-
-# Waits for a process started here to end; sets exit_code, or fails after the seconds.
-wait_exit() {
-    local pid=$1 seconds=$2 what=$3
-    local end=$((SECONDS + seconds))
-    while kill -0 "$pid" 2>/dev/null; do
-        ((SECONDS < end)) || fail "$what ends within $seconds s" "process $pid still runs"
-        sleep 0.1
-    done
-    wait "$pid"
-    exit_code=$?
-}
-
-# Sets window to a visible window of the process with exactly this title, or to nothing. Without
-# --all, xdotool takes any window of the process, whatever its title.
-find_window() {
-    window=$(xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null | head -1)
-    [ -n "$window" ]
-}
-
-# Waits for a window of the process with exactly this title; sets window.
-wait_window() {
-    local pid=$1 title=$2 seconds=$3
-    local end=$((SECONDS + seconds))
-    while :; do
-        find_window "$pid" "$title" && return 0
-        kill -0 "$pid" 2>/dev/null || fail "window \"$title\" appears" "the process ended first"
-        ((SECONDS < end)) || fail "window \"$title\" appears within $seconds s"
-        sleep 0.1
-    done
-}
 
 # Position and size of a window on the screen. xdotool's getwindowgeometry reports twice the
 # position for windows inside a Wine virtual desktop, so xwininfo is asked instead.
