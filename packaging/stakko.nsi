@@ -29,6 +29,10 @@
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 InstallDir "${PROGRAM_FILES}\${PRODUCT}"
+; An upgrade or repair goes where the game already is. Read in the process's own registry view,
+; the one the entry was written in.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 ManifestSupportedOS all
@@ -49,6 +53,30 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}. Freeware."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+; A running game holds stakko.exe open and writes its settings back when it quits, so nothing
+; may change before it is closed. Silent, Cancel is taken, and the run ends with exit code 2.
+!macro CLOSE_RUNNING_GAME
+    retry:
+    FindWindow $0 "DroppaMainWndClass"
+    StrCmp $0 0 +3
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+        "Please close ${PRODUCT} first, then click Retry.$\r$\nCancel quits without changing anything." \
+        /SD IDCANCEL IDRETRY retry
+    Abort
+!macroend
+
+Function .onInit
+    !insertmacro CLOSE_RUNNING_GAME
+FunctionEnd
+
+; NSIS runs no code of this script in the uninstaller's first process: that one copies itself to
+; the temporary folder, starts the copy with _?=<its folder> and ends at once with exit code 0.
+; So this check runs in the copy, and a caller that needs its exit code starts
+; uninstall.exe /S _?=<installed folder>, which runs in place and so leaves uninstall.exe behind.
+Function un.onInit
+    !insertmacro CLOSE_RUNNING_GAME
+FunctionEnd
 
 Section "Install"
     ; For all users: the shortcut goes into the common Start menu.

@@ -45,12 +45,16 @@ INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 void EnterHiScore() {
     DialogBoxParamA(appInstance->instance, MAKEINTRESOURCEA(IDD_NAME), mainWindow, NameDlgProc, 0);
+    // Another copy of the game may have entered scores meanwhile: the score is compared with,
+    // and the table shows, what is stored.
+    TakeStoredHiScores(settings);
     if (playerName[0] == '\0') {
         return;
     }
-    // Saved at once: a score must survive a crash or a killed process, not only a quit.
+    // Saved at once, so that a score survives a crash or a killed process; a store that refuses
+    // it now does not end the game, and the save at quit tries again.
     if (InsertHiScore(settings->HiScores, playerName, score)) {
-        SaveSettings(settings);
+        TrySaveSettings(settings);
     }
 }
 
@@ -60,6 +64,8 @@ INT_PTR CALLBACK HiScoresDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         // The name is asked for before the table shows, so the name dialog stands alone.
         if (lParam != 0) {
             EnterHiScore();
+        } else {
+            TakeStoredHiScores(settings);
         }
         for (const HiScoreEntry& entry : settings->HiScores) {
             char number[16];

@@ -112,8 +112,9 @@ void ApplyOptions(HWND dialog) {
     }
     EndDialog(dialog, 0);
     LayoutWindow();
-    // Saved at once, as a new score is, rather than only at quit.
-    SaveSettings(settings);
+    // Saved at once, as a new score is, rather than only at quit. A store that refuses it now
+    // does not end the game: the save at quit tries again.
+    TrySaveSettings(settings);
 }
 
 INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

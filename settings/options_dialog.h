@@ -5,6 +5,6 @@
 
 INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// OK: stores the four sizes, lays the window out again and saves the settings when all are in
-// range; otherwise tells the player about the last wrong one and keeps the dialog open.
+// OK: stores the four sizes, lays the window out again and tries to save the settings when all are
+// in range; otherwise tells the player about the last wrong one and keeps the dialog open.
 void ApplyOptions(HWND dialog);

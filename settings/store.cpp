@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <initializer_list>
 
 #include "game/host.h"
@@ -21,26 +22,47 @@ constexpr REGSAM View = KEY_WOW64_32KEY;
 static_assert(StoredNumberType == REG_DWORD && StoredTableType == REG_BINARY,
               "the stored types are the registry's");
 
-// The store's keys opened to read; a key that cannot be opened, for whatever reason, is null.
+// The earlier builds carried no manifest, so where Windows refused them the machine-wide key it
+// kept their writes for that user in the VirtualStore, under the path of the 32-bit view; that is
+// where such players' settings are. Windows does not redirect this key: it is opened as it is.
+constexpr char VirtualStoreKey64[] = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\"
+                                     "WOW6432Node\\Brindlewick Software\\Dropstakk";
+constexpr char VirtualStoreKey32[] =
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Brindlewick Software\\Dropstakk";
+constexpr REGSAM NativeView = KEY_WOW64_64KEY;
+
+// The record as this copy last read or wrote it: what a save tells this copy's changes by.
+Settings base;
+
+const char* VirtualStoreKey() {
+    BOOL underWow64 = FALSE;
+    const bool windows64 =
+        sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &underWow64) && underWow64);
+    return windows64 ? VirtualStoreKey64 : VirtualStoreKey32;
+}
+
+// The store's keys opened to read, in the order their values are taken; a key that cannot be
+// opened, for whatever reason, is null.
 struct ReadKeys {
     HKEY user;
+    HKEY virtualStore;
     HKEY machine;
 };
 
-HKEY OpenToRead(HKEY hive) {
+HKEY OpenToRead(HKEY hive, const char* path, REGSAM view) {
     HKEY key;
-    return RegOpenKeyExA(hive, StoreKey, 0, KEY_READ | View, &key) == ERROR_SUCCESS ? key : nullptr;
+    return RegOpenKeyExA(hive, path, 0, KEY_READ | view, &key) == ERROR_SUCCESS ? key : nullptr;
 }
 
 ReadKeys OpenKeysToRead() {
-    return {OpenToRead(HKEY_CURRENT_USER), OpenToRead(HKEY_LOCAL_MACHINE)};
+    return {OpenToRead(HKEY_CURRENT_USER, StoreKey, View),
+            OpenToRead(HKEY_CURRENT_USER, VirtualStoreKey(), NativeView),
+            OpenToRead(HKEY_LOCAL_MACHINE, StoreKey, View)};
 }
 
-void CloseKeys(const ReadKeys& keys) {
-    for (HKEY key : {keys.user, keys.machine}) {
-        if (key != nullptr && RegCloseKey(key) != ERROR_SUCCESS) {
-            RuntimeAssert("Droppa", __LINE__);
-        }
+void CloseKey(HKEY key) {
+    if (key != nullptr && RegCloseKey(key) != ERROR_SUCCESS) {
+        RuntimeAssert("Droppa", __LINE__);
     }
 }
 
@@ -60,28 +82,43 @@ bool QueryValue(HKEY key, const char* name, StoredValue* value) {
     return true;
 }
 
+void CloseKeys(const ReadKeys& keys) {
+    for (HKEY key : {keys.user, keys.virtualStore, keys.machine}) {
+        CloseKey(key);
+    }
+}
+
 // A save cut short, or a machine-wide key that refused only some writes, leaves the current
-// user's key without some values; the machine-wide key still holds them, so each value is taken
-// from wherever it is, the current user's first.
+// user's key without some values; the keys read after it still hold them, so each value is taken
+// from the first key that holds it.
 void QueryStoredValue(const ReadKeys& keys, const char* name, StoredValue* value) {
     value->present = false;
     value->size = 0;
-    for (HKEY key : {keys.user, keys.machine}) {
+    for (HKEY key : {keys.user, keys.virtualStore, keys.machine}) {
         if (key != nullptr && QueryValue(key, name, value)) {
             return;
         }
     }
 }
 
-// The current user's key exists only where the machine-wide one was refused, so saving goes
-// there. A key that is there but cannot be read is not taken for it.
-bool UserKeyExists() {
-    HKEY key;
-    const LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, StoreKey, 0, KEY_READ | View, &key);
-    if (result == ERROR_SUCCESS && RegCloseKey(key) != ERROR_SUCCESS) {
-        RuntimeAssert("Droppa", __LINE__);
+void ReadStoredValues(StoredValue (&values)[StoredValueCount]) {
+    const ReadKeys keys = OpenKeysToRead();
+    for (int i = 0; i < StoredValueCount; ++i) {
+        QueryStoredValue(keys, StoredValueRules[i].name, &values[i]);
     }
-    return result == ERROR_SUCCESS;
+    CloseKeys(keys);
+}
+
+// The current user's key exists only where the machine-wide one was refused, and a VirtualStore
+// copy only where the earlier builds' were: either way saving goes to the current user's key,
+// which loading reads first. A key that is there but cannot be read is not taken for either.
+bool SavesToUser() {
+    const auto canBeRead = [](const char* path, REGSAM view) {
+        HKEY key = OpenToRead(HKEY_CURRENT_USER, path, view);
+        CloseKey(key);
+        return key != nullptr;
+    };
+    return canBeRead(StoreKey, View) || canBeRead(VirtualStoreKey(), NativeView);
 }
 
 // Creates the store's key in one hive if needed and sets one value; returns the first failure.
@@ -98,26 +135,21 @@ LONG SetValueIn(HKEY hive, const StoredValue& value, const char* name) {
 }
 
 // A program that is not elevated may not write under HKEY_LOCAL_MACHINE; rather than lose the
-// settings at every save, it keeps them under the current user. Every other failure is fatal.
-void WriteStoreValue(const char* name, const StoredValue& value) {
-    LONG result;
-    if (UserKeyExists()) {
-        result = SetValueIn(HKEY_CURRENT_USER, value, name);
-    } else {
-        result = SetValueIn(HKEY_LOCAL_MACHINE, value, name);
-        if (result == ERROR_ACCESS_DENIED) {
-            result = SetValueIn(HKEY_CURRENT_USER, value, name);
-        }
+// settings at every save, it keeps them under the current user. Returns whether the value was
+// written.
+bool WriteStoreValue(const char* name, const StoredValue& value) {
+    if (SavesToUser()) {
+        return SetValueIn(HKEY_CURRENT_USER, value, name) == ERROR_SUCCESS;
     }
-    if (result != ERROR_SUCCESS) {
-        RuntimeAssert("Droppa", __LINE__);
-    }
+    const LONG result = SetValueIn(HKEY_LOCAL_MACHINE, value, name);
+    return result == ERROR_SUCCESS || (result == ERROR_ACCESS_DENIED &&
+                                       SetValueIn(HKEY_CURRENT_USER, value, name) == ERROR_SUCCESS);
 }
 
-// Deletes a key of the 32-bit view; a failure is ignored: a key that is not there needs no
-// removal, and there is nobody to tell about one that stays.
-void DeleteKey(HKEY hive, const char* path) {
-    RegDeleteKeyExA(hive, path, View, 0);
+// Deletes a key; a failure is ignored: a key that is not there needs no removal, and there is
+// nobody to tell about one that stays.
+void DeleteKey(HKEY hive, const char* path, REGSAM view = View) {
+    RegDeleteKeyExA(hive, path, view, 0);
 }
 
 } // namespace
@@ -133,33 +165,60 @@ int32_t ReadDwordValue(const char* name, int32_t defaultValue) {
 void WriteDwordValue(const char* name, int32_t number) {
     StoredValue value;
     EncodeNumber(number, &value);
-    WriteStoreValue(name, value);
+    if (!WriteStoreValue(name, value)) {
+        RuntimeAssert("Droppa", __LINE__);
+    }
 }
 
 Settings* LoadSettings(Settings* record) {
     StoredValue values[StoredValueCount];
-    const ReadKeys keys = OpenKeysToRead();
-    for (int i = 0; i < StoredValueCount; ++i) {
-        QueryStoredValue(keys, StoredValueRules[i].name, &values[i]);
-    }
-    CloseKeys(keys);
+    ReadStoredValues(values);
     DecodeSettings(values, record);
+    base = *record;
     return record;
 }
 
-void SaveSettings(const Settings* record) {
+bool TrySaveSettings(Settings* record) {
     StoredValue values[StoredValueCount];
-    EncodeSettings(*record, values);
+    ReadStoredValues(values);
+    Settings merged;
+    MergeSettings(values, base, *record, &merged);
+    EncodeSettings(merged, values);
     for (StoredValueIndex i : StoredValueSaveOrder) {
-        WriteStoreValue(StoredValueRules[i].name, values[i]);
+        if (!WriteStoreValue(StoredValueRules[i].name, values[i])) {
+            return false;
+        }
     }
+    // Another copy's choices of sizes, colour and figure set are kept in the store, while this
+    // copy goes on with the window it has laid out; the table is shared.
+    std::memcpy(record->HiScores, merged.HiScores, sizeof merged.HiScores);
+    base = *record;
+    return true;
+}
+
+void SaveSettings(Settings* record) {
+    if (!TrySaveSettings(record)) {
+        RuntimeAssert("Droppa", __LINE__);
+    }
+}
+
+void TakeStoredHiScores(Settings* record) {
+    StoredValue values[StoredValueCount];
+    ReadStoredValues(values);
+    Settings merged;
+    MergeSettings(values, base, *record, &merged);
+    std::memcpy(record->HiScores, merged.HiScores, sizeof merged.HiScores);
+    std::memcpy(base.HiScores, merged.HiScores, sizeof merged.HiScores);
 }
 
 void Uninstall() {
     // Under the current user only the program's own key exists, made when the machine-wide one
-    // was refused; the earlier maker only ever wrote machine-wide.
+    // was refused, and the VirtualStore copies of the earlier builds; the earlier maker only ever
+    // wrote machine-wide.
     DeleteKey(HKEY_LOCAL_MACHINE, StoreKey);
     DeleteKey(HKEY_CURRENT_USER, StoreKey);
+    DeleteKey(HKEY_CURRENT_USER, VirtualStoreKey64, NativeView);
+    DeleteKey(HKEY_CURRENT_USER, VirtualStoreKey32, NativeView);
     DeleteKey(HKEY_LOCAL_MACHINE, OldConfigKey);
     DeleteKey(HKEY_LOCAL_MACHINE, OldProgramKey);
     // The earlier maker's key may hold other programs' keys; it goes only when it is empty.

@@ -1,12 +1,27 @@
 #include "settings/stored_values.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "settings/hiscore_table.h"
 
 namespace {
 
-int32_t DecodeRanged(const StoredValue& value, const StoredValueRule& rule) {
+bool IsUsableNumber(const StoredValue& value, const StoredValueRule& rule) {
     const int32_t number = DecodeNumber(value, rule.defaultValue);
-    return number >= rule.lowest && number <= rule.highest ? number : rule.defaultValue;
+    return value.present && value.size == 4 && number >= rule.lowest && number <= rule.highest;
+}
+
+int32_t DecodeRanged(const StoredValue& value, const StoredValueRule& rule) {
+    return IsUsableNumber(value, rule) ? DecodeNumber(value, 0) : rule.defaultValue;
+}
+
+// How many entries of the table, up to the end given, have this entry's name and score.
+int CountEqual(const HiScoreEntry* table, int end, const HiScoreEntry& entry) {
+    return static_cast<int>(std::count_if(table, table + end, [&](const HiScoreEntry& other) {
+        return other.score == entry.score &&
+               std::strncmp(other.name, entry.name, HiScoreNameSize) == 0;
+    }));
 }
 
 void DecodeHiScores(const StoredValue& value, Settings* record) {
@@ -64,6 +79,42 @@ void DecodeSettings(const StoredValue (&values)[StoredValueCount], Settings* rec
     record->GlassBackgrColor = static_cast<uint32_t>(number(GlassBackgrColorIndex));
     record->FiguresSetSize = number(FiguresSetSizeIndex);
     DecodeHiScores(values[HiScoresIndex], record);
+}
+
+void MergeSettings(const StoredValue (&stored)[StoredValueCount], const Settings& base,
+                   const Settings& record, Settings* merged) {
+    // The numbers are chosen as stored bytes, so that loading's rules decide what they hold.
+    StoredValue mine[StoredValueCount];
+    StoredValue old[StoredValueCount];
+    StoredValue chosen[StoredValueCount];
+    EncodeSettings(record, mine);
+    EncodeSettings(base, old);
+    for (int i = 0; i < HiScoresIndex; ++i) {
+        const bool changedHere = std::memcmp(mine[i].bytes, old[i].bytes, 4) != 0;
+        chosen[i] =
+            changedHere || !IsUsableNumber(stored[i], StoredValueRules[i]) ? mine[i] : stored[i];
+    }
+    chosen[HiScoresIndex] = stored[HiScoresIndex];
+    DecodeSettings(chosen, merged);
+    merged->ClientWidth = record.ClientWidth;
+    merged->ClientHeight = record.ClientHeight;
+
+    if (std::memcmp(merged->HiScores, base.HiScores, sizeof base.HiScores) == 0) {
+        std::memcpy(merged->HiScores, record.HiScores, sizeof record.HiScores);
+        return;
+    }
+    // An entry of this copy's goes in unless both the base and the store hold it: then it is
+    // neither new here nor lost there. Equal entries count one by one, best placed first.
+    HiScoreEntry storedTable[HiScoreCount];
+    std::memcpy(storedTable, merged->HiScores, sizeof storedTable);
+    for (int i = 0; i < HiScoreCount; ++i) {
+        const HiScoreEntry& entry = record.HiScores[i];
+        if (CountEqual(record.HiScores, i, entry) >=
+            std::min(CountEqual(base.HiScores, HiScoreCount, entry),
+                     CountEqual(storedTable, HiScoreCount, entry))) {
+            InsertHiScore(merged->HiScores, entry.name, entry.score);
+        }
+    }
 }
 
 void EncodeSettings(const Settings& record, StoredValue (&values)[StoredValueCount]) {

@@ -75,5 +75,17 @@ int32_t DecodeNumber(const StoredValue& value, int32_t defaultValue);
 // A number as saving writes it.
 void EncodeNumber(int32_t number, StoredValue* value);
 
+// Two copies of the game may run at once, so a save starts from what the store holds now rather
+// than from what this copy loaded. Into merged goes what this copy writes:
+// - each number this copy changed since its base (the record as it last read or wrote it) as this
+//   copy has it, every other one as the store holds it, or as this copy has it where the store
+//   holds no usable number: a save never writes less than this copy has;
+// - the table, when the store still holds the base's, as this copy has it; otherwise the stored
+//   table with this copy's entries inserted by the table's own rule: those entered since the base,
+//   and those the store lost.
+// The derived client size is this copy's.
+void MergeSettings(const StoredValue (&stored)[StoredValueCount], const Settings& base,
+                   const Settings& record, Settings* merged);
+
 // Names every entry of the table "None" with score 0.
 void SetDefaultHiScores(Settings* record);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The installer's round trip on a machine that has never seen the game: a silent install, the
 # installed game started, shown and quit through its confirmation so that it stores its
-# settings, and a silent uninstall that leaves nothing behind.
+# settings, a silent uninstall that leaves nothing behind, and an install elsewhere found again.
 #
 #   install_test.sh path/to/stakko-VERSION-win64-setup.exe VERSION
 #
@@ -23,6 +23,7 @@ fi
 
 program_dir="$WINEPREFIX/drive_c/Program Files/Windows Stakko"
 program='C:\Program Files\Windows Stakko\stakko.exe'
+games_dir="$WINEPREFIX/drive_c/Games/Stakko"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Windows Stakko.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\WindowsStakko'
 store_key='Software\Brindlewick Software\Dropstakk'
@@ -80,6 +81,13 @@ wine "$program" >/dev/null 2>&1 &
 game_pid=$!
 wait_window "$game_pid" "Windows Stakko" 60
 pass "the installed game shows its window"
+# Only with _?= (last and unquoted: split here) does the uninstaller check in its own process.
+wine "$installer" /S && fail "the installer /S refuses while the game runs"
+wine "$program_dir/uninstall.exe" /S "_?="${program%\\*} &&
+    fail "uninstall.exe /S refuses while the game runs"
+[ -f "$program_dir/stakko.exe" ] && [ -f "$shortcut" ] && reg_exists "$uninstall_key" 64 ||
+    fail "a refused uninstall removes nothing"
+pass "while the game runs, the installer and uninstall.exe /S refuse with a non-zero exit code"
 # Keyboard input reaches a program in the Wine desktop only after a click on its window.
 xdotool windowactivate --sync "$window" mousemove --window "$window" 20 100 click 1 2>/dev/null
 xdotool key alt+F4
@@ -97,13 +105,16 @@ pass "the game stores its settings under HKLM\\$store_key"
 
 # The uninstaller runs on from a copy of itself in the temporary folder, so its own process ends
 # early: the check waits for what it removes.
-wine "$program_dir/uninstall.exe" /S || fail "uninstall.exe /S runs" "exit code $?"
-end=$((SECONDS + 60))
-while [ -e "$program_dir" ] || reg_exists "$uninstall_key" 64; do
-    ((SECONDS < end)) || fail "uninstall.exe /S removes Program Files\\Windows Stakko and the Uninstall entry within 60 s" \
-        "left: $(ls -A "$program_dir" 2>/dev/null | tr '\n' ' ')"
-    sleep 0.2
-done
+uninstall() {
+    wine "$1/uninstall.exe" /S || fail "uninstall.exe /S runs" "exit code $?"
+    local end=$((SECONDS + 60))
+    while [ -e "$1" ] || reg_exists "$uninstall_key" 64; do
+        ((SECONDS < end)) || fail "uninstall.exe /S removes $1 and the Uninstall entry within 60 s" \
+            "left: $(ls -A "$1" 2>/dev/null | tr '\n' ' ')"
+        sleep 0.2
+    done
+}
+uninstall "$program_dir"
 pass "the uninstaller removes the program's folder and the Uninstall entry"
 [ ! -e "$shortcut" ] || fail "the uninstaller removes the Start-menu shortcut"
 pass "the uninstaller removes the Start-menu shortcut"
@@ -111,5 +122,15 @@ for hive in HKLM HKCU; do
     reg_exists "$hive\\$store_key" && fail "the uninstaller removes the stored settings" "$hive\\$store_key is still there"
 done
 pass "the uninstaller removes the stored settings (HKLM and HKCU)"
+
+# ===== 4. an install elsewhere, found again by the next install
+
+# /D= comes last and unquoted. The next install, without it, brings back the file taken here.
+wine "$installer" /S /D=C:\\Games\\Stakko && rm "$games_dir/README.txt" && wine "$installer" /S &&
+    [ -f "$games_dir/README.txt" ] && [ ! -e "$program_dir" ] ||
+    fail "a second install goes into C:\\Games\\Stakko again"
+pass "installed with /D=C:\\Games\\Stakko, the next install without /D= goes there again"
+uninstall "$games_dir"
+pass "the uninstaller removes C:\\Games\\Stakko and the Uninstall entry"
 
 echo "$passed passed, 0 failed"

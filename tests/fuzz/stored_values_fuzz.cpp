@@ -1,16 +1,20 @@
 // Decodes arbitrary stored values into the settings record, and checks that whatever is stored,
 // the record holds only what the rest of the program can use, and that saving it and loading it
-// again gives the same record.
+// again gives the same record. Then merges a save of any base and record into those values, as
+// when another copy of the game stored them, and checks that the result is as usable and keeps
+// every entry that ranks.
 //
 // The input is read as seven values in loading order, each a flags byte (bit 0: present; the
 // rest: the type), a little-endian 16-bit size (taken modulo 1001) and as many bytes as the size
-// says, or as are left.
+// says, or as are left; then seven more that load as the base, and seven as this copy's record.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "settings/hiscore_table.h"
 #include "settings/stored_values.h"
 
 namespace {
@@ -52,19 +56,46 @@ void CheckUsable(const Settings& record) {
     }
 }
 
+int CountEqual(const Settings& record, const HiScoreEntry& entry) {
+    return static_cast<int>(std::count_if(
+        record.HiScores, record.HiScores + HiScoreCount, [&](const HiScoreEntry& other) {
+            return other.score == entry.score && std::strcmp(other.name, entry.name) == 0;
+        }));
+}
+
+// This copy's entries, and those the other copy added to the store, are all kept, as many times
+// as they are there, unless they no longer rank: only the lowest score gives way.
+void CheckKeptEntries(const Settings& stored, const Settings& base, const Settings& record,
+                      const Settings& merged) {
+    int32_t lowest = HiScoreBound;
+    for (const HiScoreEntry& entry : merged.HiScores) {
+        lowest = std::min(lowest, entry.score);
+    }
+    for (const Settings* holder : {&stored, &record}) {
+        for (const HiScoreEntry& entry : holder->HiScores) {
+            const int other = CountEqual(stored, entry) - CountEqual(base, entry);
+            Check(entry.score <= lowest || entry.score >= HiScoreBound ||
+                      CountEqual(merged, entry) >= std::max(CountEqual(record, entry), other),
+                  "an entry that ranks is lost");
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static StoredValue values[StoredValueCount];
-    for (StoredValue& value : values) {
-        const size_t used = ReadValue(data, size, &value);
-        data += used;
-        size -= used;
+    static StoredValue values[3][StoredValueCount];
+    for (auto& record : values) {
+        for (StoredValue& value : record) {
+            const size_t used = ReadValue(data, size, &value);
+            data += used;
+            size -= used;
+        }
     }
     // Fields that loading must set start as garbage; the derived ones stay as they were.
     Settings record;
     std::memset(&record, 0xA5, sizeof record);
-    DecodeSettings(values, &record);
+    DecodeSettings(values[0], &record);
     CheckUsable(record);
 
     static StoredValue saved[StoredValueCount];
@@ -80,5 +111,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DecodeSettings(saved, &reloaded);
     Check(std::memcmp(&record, &reloaded, sizeof record) == 0,
           "what is saved does not load back unchanged");
+
+    Settings base{};
+    Settings mine{};
+    Settings merged{};
+    DecodeSettings(values[1], &base);
+    DecodeSettings(values[2], &mine);
+    MergeSettings(values[0], base, mine, &merged);
+    CheckUsable(merged);
+    CheckKeptEntries(record, base, mine, merged);
     return 0;
 }

@@ -1,12 +1,31 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "settings/hiscore_table.h"
+#include "settings/stored_values.h"
 
 namespace {
+
+std::string Repeat(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) {
+        repeated += text;
+    }
+    return repeated;
+}
+
+// "name score" of every entry, best first.
+std::vector<std::string> Lines(const HiScoreEntry (&table)[HiScoreCount]) {
+    std::vector<std::string> lines;
+    for (const HiScoreEntry& entry : table) {
+        lines.push_back(std::string(entry.name) + " " + std::to_string(entry.score));
+    }
+    return lines;
+}
 
 class HiScoreTable : public ::testing::Test {
   protected:
@@ -23,13 +42,8 @@ class HiScoreTable : public ::testing::Test {
             table[i].score = entries[i].second;
         }
     }
-    // "name score" of every entry, best first.
     std::vector<std::string> Lines() const {
-        std::vector<std::string> lines;
-        for (const HiScoreEntry& entry : table) {
-            lines.push_back(std::string(entry.name) + " " + std::to_string(entry.score));
-        }
-        return lines;
+        return ::Lines(table);
     }
     HiScoreEntry table[HiScoreCount];
 };
@@ -132,6 +146,50 @@ TEST_F(HiScoreTable, ANameNeverRunsPastItsField) {
     const std::string longName(80, 'n');
     EXPECT_TRUE(InsertHiScore(table, longName.c_str(), 10));
     EXPECT_EQ(std::string(table[0].name), std::string(HiScoreNameSize - 1, 'n'));
+}
+
+// Two copies of the game save in turn: a save keeps what the other copy stored and adds this
+// copy's changes since its base.
+TEST(MergingASave, KeepsWhatAnotherCopyStoredAndAddsThisCopysChanges) {
+    const struct {
+        // The stored, base, this copy's and merged tables' first entries, "None 0" below them;
+        // their brick widths, where a stored 0 means that nothing is stored.
+        std::string tables[4];
+        int32_t widths[4];
+        const char* what;
+    } cases[] = {
+        {{"Ann 5", "Ann 5", "Ann 5", "Ann 5"}, {20, 20, 20, 20}, "nothing changed"},
+        {{"Bob 7 Ann 5", "Ann 5", "Ann 5", "Bob 7 Ann 5"}, {30, 20, 20, 30}, "the other's"},
+        {{"Bob 7", "", "Cid 6", "Bob 7 Cid 6"}, {30, 15, 20, 20}, "both, changed on both"},
+        {{"Bob 5", "", "Cid 5", "Bob 5 Cid 5"}, {15, 15, 15, 15}, "a tie, below the stored"},
+        {{"Ann 5", "", "Ann 5", "Ann 5 Ann 5"}, {15, 15, 15, 15}, "an equal entry in each"},
+        {{"", "", "", ""}, {99, 20, 20, 20}, "a stored width out of range"},
+        {{"", "Ann 5", "Ann 5 Cid 3", "Ann 5 Cid 3"}, {0, 20, 20, 20}, "the store lost it all"},
+        {{Repeat("Bob 9 ", 13), "", "Cid 5", Repeat("Bob 9 ", 13)}, {15, 15, 15, 15}, "no rank"},
+    };
+    for (const auto& c : cases) {
+        Settings records[4] = {};
+        for (int i = 0; i < 4; ++i) {
+            SetDefaultHiScores(&records[i]);
+            std::istringstream entries(c.tables[i]);
+            for (HiScoreEntry& entry : records[i].HiScores) {
+                std::string name;
+                if (entries >> name >> entry.score) {
+                    std::strcpy(entry.name, name.c_str());
+                }
+            }
+            records[i].BrkWidth = c.widths[i];
+        }
+        StoredValue stored[StoredValueCount];
+        EncodeSettings(records[0], stored);
+        for (StoredValue& value : stored) {
+            value.present = c.widths[0] != 0;
+        }
+        Settings merged;
+        MergeSettings(stored, records[1], records[2], &merged);
+        EXPECT_EQ(Lines(merged.HiScores), Lines(records[3].HiScores)) << c.what;
+        EXPECT_EQ(merged.BrkWidth, c.widths[3]) << c.what;
+    }
 }
 
 } // namespace

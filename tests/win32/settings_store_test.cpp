@@ -24,6 +24,12 @@ constexpr char OldProgramKey[] = "Software\\Orlan_Vetchinsky\\Dropstakk";
 constexpr char OldSiblingKey[] = "Software\\Orlan_Vetchinsky\\Lines";
 constexpr char OldMakerKey[] = "Software\\Orlan_Vetchinsky";
 constexpr REGSAM View = KEY_WOW64_32KEY;
+// Where Windows kept the earlier builds' machine-wide writes, on 64-bit and on 32-bit Windows.
+constexpr const char* VirtualStoreKeys[] = {
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Brindlewick "
+    "Software\\Dropstakk",
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Brindlewick Software\\Dropstakk"};
+constexpr char OtherVirtualKey[] = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Other";
 const HKEY Hives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
 // Deepest first, so that each key is empty of sub-keys when its turn comes.
@@ -39,18 +45,20 @@ void CreateKey(HKEY hive, const char* path) {
     RegCloseKey(key);
 }
 
-void Store(HKEY hive, const char* name, DWORD type, const void* bytes, DWORD size) {
+void Store(HKEY hive, const char* name, DWORD type, const void* bytes, DWORD size,
+           const char* path = StoreKey, REGSAM view = View) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(hive, StoreKey, 0, nullptr, 0, KEY_ALL_ACCESS | View, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(hive, path, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(bytes), size),
               ERROR_SUCCESS);
     RegCloseKey(key);
 }
 
-void StoreNumber(HKEY hive, const char* name, uint32_t number) {
-    Store(hive, name, REG_DWORD, &number, sizeof number);
+void StoreNumber(HKEY hive, const char* name, uint32_t number, const char* path = StoreKey,
+                 REGSAM view = View) {
+    Store(hive, name, REG_DWORD, &number, sizeof number, path, view);
 }
 
 void StoreTable(HKEY hive, const void* bytes, DWORD size) {
@@ -143,6 +151,9 @@ class StoreTest : public ::testing::Test {
             for (const char* path : TestKeys) {
                 RegDeleteKeyExA(hive, path, View, 0);
             }
+        }
+        for (const char* path : {VirtualStoreKeys[0], VirtualStoreKeys[1], OtherVirtualKey}) {
+            RegDeleteKeyExA(HKEY_CURRENT_USER, path, KEY_WOW64_64KEY, 0);
         }
     }
     // Loads into a record whose every byte is garbage, so that each field must be set.
@@ -422,6 +433,29 @@ TEST_F(SavingSettings, AUsersKeyThatCannotBeReadIsPassedOverByLoadingAndSaving) 
     ExpectRecordIn(HKEY_LOCAL_MACHINE);
 }
 
+TEST_F(SavingSettings, AnEarlierBuildsVirtualStoreCopyLoadsBeforeTheMachinesAndIsSavedToTheUser) {
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 40);
+    StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 12);
+    // A 64-bit Windows kept them under WOW6432Node; the other path is a 32-bit Windows'.
+    StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 30, VirtualStoreKeys[0], KEY_WOW64_64KEY);
+    StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 35, VirtualStoreKeys[1], KEY_WOW64_64KEY);
+    StoreNumber(HKEY_CURRENT_USER, "Kept", 1, OtherVirtualKey, KEY_WOW64_64KEY);
+    const Settings loaded = Loaded();
+    EXPECT_EQ(loaded.BrkWidth, 30);
+    EXPECT_EQ(loaded.BrksPerLine, 12) << "a value the copy lacks comes from the machine";
+
+    SaveSettings(&record);
+    ExpectRecordIn(HKEY_CURRENT_USER);
+    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "BrkWidth").Number(), 40u);
+    EXPECT_EQ(Loaded().BrkWidth, 21) << "the next start loads what was saved";
+
+    Uninstall();
+    for (const char* path : VirtualStoreKeys) {
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, path, KEY_WOW64_64KEY)) << path;
+    }
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, OtherVirtualKey, KEY_WOW64_64KEY));
+}
+
 // The child process that saves while the current user's key refuses writing.
 constexpr char RefusedSaveSwitch[] = "--save-into-refused-user-key";
 
@@ -517,6 +551,16 @@ BOOL CALLBACK FindTitled(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+// Reads the score from the game's score panel, among the main window's children.
+BOOL CALLBACK FindScore(HWND child, LPARAM lParam) {
+    const std::string text = TextOf(child);
+    if (text.rfind("Score:", 0) == 0) {
+        *reinterpret_cast<int*>(lParam) = std::atoi(text.c_str() + 7);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The game, started on what is stored with a given show command; killed when the object goes.
 class RunningGame {
   public:
@@ -560,6 +604,24 @@ class RunningGame {
         PostMessageA(question, WM_COMMAND, IDYES, 0);
         return ExitCode();
     }
+    // Drops figures until the game is over and asks for a name; returns the name dialog, and the
+    // final score shown on the panel.
+    HWND PlayToTheEnd(HWND mainWindow, int* finalScore) {
+        HWND nameDialog = nullptr;
+        for (int drop = 0; drop < 100 && nameDialog == nullptr; ++drop) {
+            SetForegroundWindow(mainWindow); // an inactive game pauses
+            PostMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
+            nameDialog = WaitForWindow("Enter Your name", 4);
+        }
+        EnumChildWindows(mainWindow, FindScore, reinterpret_cast<LPARAM>(finalScore));
+        return nameDialog;
+    }
+    // Enters the name; returns the table that shows next.
+    HWND EnterName(HWND nameDialog, const char* name) {
+        SetDlgItemTextA(nameDialog, IDC_NAME, name);
+        PostMessageA(nameDialog, WM_COMMAND, IDOK, 0);
+        return WaitForWindow("Hi-Scores");
+    }
     void Kill() {
         TerminateProcess(process.hProcess, 9);
         ExitCode();
@@ -582,6 +644,12 @@ class RunningTheGame : public StoreTest {
             GTEST_SKIP() << "no game to start: STAKKO_PROGRAM is not set";
         }
         StoreTest::SetUp();
+    }
+    // A glass of seven rows fills after a few drops; wide enough to show the score.
+    static void StoreSmallGlass() {
+        StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 20);
+        StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 7);
+        StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerColumn", 7);
     }
 };
 
@@ -645,28 +713,20 @@ TEST_F(RunningTheGame, OnRandomStoredContentsStartsUsableAndSavesWhatLoadsBackUn
     EXPECT_GE(laidOutExactly, 5) << "too few runs fit the screen to check their layout";
 }
 
-// Reads the score from the game's score panel, among the main window's children.
-BOOL CALLBACK FindScore(HWND child, LPARAM lParam) {
-    const std::string text = TextOf(child);
-    if (text.rfind("Score:", 0) == 0) {
-        *reinterpret_cast<int*>(lParam) = std::atoi(text.c_str() + 7);
-        return FALSE;
-    }
-    return TRUE;
-}
-
 TEST_F(RunningTheGame, AKilledGameLeavesLoadableSettingsHoldingAnyScoreEntered) {
-    enum Kill { WhilePlaying, InTheNameDialog, AfterTheName };
-    for (Kill when : {WhilePlaying, InTheNameDialog, AfterTheName}) {
+    // The last: the name is entered while the store refuses writing, and the game goes on.
+    enum Kill { WhilePlaying, InTheNameDialog, AfterTheName, AfterARefusedSave };
+    for (Kill when : {WhilePlaying, InTheNameDialog, AfterTheName, AfterARefusedSave}) {
         SCOPED_TRACE("kill " + std::to_string(when));
         RemoveTestKeys();
-        // A glass of seven rows fills after a few drops; wide enough to show the score.
-        StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 20);
-        StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 7);
-        StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerColumn", 7);
+        StoreSmallGlass();
         HiScoreEntry table[HiScoreCount];
         FillTable(table);
         StoreTable(HKEY_LOCAL_MACHINE, table, sizeof table);
+        if (when == AfterARefusedSave) {
+            CreateKey(HKEY_CURRENT_USER, StoreKey);
+            RefuseWriting(HKEY_CURRENT_USER, StoreKey);
+        }
         const Settings before = Loaded();
 
         RunningGame game(SW_SHOWNORMAL);
@@ -674,18 +734,15 @@ TEST_F(RunningTheGame, AKilledGameLeavesLoadableSettingsHoldingAnyScoreEntered) 
         ASSERT_NE(window, nullptr);
         int finalScore = -1;
         if (when != WhilePlaying) {
-            HWND nameDialog = nullptr;
-            for (int drop = 0; drop < 100 && nameDialog == nullptr; ++drop) {
-                PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
-                nameDialog = game.WaitForWindow("Enter Your name", 4);
-            }
+            HWND nameDialog = game.PlayToTheEnd(window, &finalScore);
             ASSERT_NE(nameDialog, nullptr) << "the game ends";
-            EnumChildWindows(window, FindScore, reinterpret_cast<LPARAM>(&finalScore));
             ASSERT_GT(finalScore, 0);
-            if (when == AfterTheName) {
-                SetDlgItemTextA(nameDialog, IDC_NAME, "Killed");
-                PostMessageA(nameDialog, WM_COMMAND, IDOK, 0);
-                ASSERT_NE(game.WaitForWindow("Hi-Scores"), nullptr);
+            if (when >= AfterTheName) {
+                ASSERT_NE(game.EnterName(nameDialog, "Killed"), nullptr);
+            }
+            if (when == AfterARefusedSave) {
+                EXPECT_EQ(game.WaitForWindow("Bug in Dropstakk!", 20), nullptr);
+                EXPECT_EQ(WaitForSingleObject(game.process.hProcess, 0), WAIT_TIMEOUT);
             }
         }
         game.Kill();
@@ -698,6 +755,55 @@ TEST_F(RunningTheGame, AKilledGameLeavesLoadableSettingsHoldingAnyScoreEntered) 
             EXPECT_EQ(std::memcmp(after.HiScores, before.HiScores, 12 * sizeof(HiScoreEntry)), 0);
         } else {
             EXPECT_EQ(std::memcmp(&after, &before, sizeof after), 0);
+        }
+    }
+}
+
+// Whether a table dialog lists the name.
+bool Lists(HWND table, const char* name) {
+    return SendDlgItemMessageA(table, IDC_HISCORE_NAMES, LB_FINDSTRINGEXACT,
+                               static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)) >= 0;
+}
+
+TEST_F(RunningTheGame, TwoCopiesAtOnceKeepBothPlayersEntriesWhicheverQuitsLast) {
+    for (bool annQuitsLast : {false, true}) {
+        SCOPED_TRACE(annQuitsLast ? "Ann quits last" : "Ann quits before Bob plays");
+        RemoveTestKeys();
+        StoreSmallGlass();
+        RunningGame bobs(SW_SHOWNORMAL);
+        HWND bobsWindow = bobs.WaitForWindow("Windows Stakko");
+        RunningGame anns(SW_SHOWNORMAL);
+        HWND annsWindow = anns.WaitForWindow("Windows Stakko");
+        ASSERT_TRUE(bobsWindow != nullptr && annsWindow != nullptr);
+        int annsScore = 0;
+        HWND table = anns.EnterName(anns.PlayToTheEnd(annsWindow, &annsScore), "Ann");
+        ASSERT_NE(table, nullptr);
+        PostMessageA(table, WM_COMMAND, IDOK, 0);
+        if (!annQuitsLast) {
+            EXPECT_EQ(anns.Quit(annsWindow), 0u);
+        }
+        PostMessageA(bobsWindow, WM_COMMAND, IDM_HISCORES, 0);
+        table = bobs.WaitForWindow("Hi-Scores");
+        EXPECT_TRUE(Lists(table, "Ann")) << "Bob's copy shows the table as stored";
+        PostMessageA(table, WM_COMMAND, IDOK, 0);
+        int bobsScore = 0;
+        table = bobs.EnterName(bobs.PlayToTheEnd(bobsWindow, &bobsScore), "Bob");
+        ASSERT_NE(table, nullptr);
+        PostMessageA(table, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(bobs.Quit(bobsWindow), 0u);
+        if (annQuitsLast) {
+            EXPECT_EQ(anns.Quit(annsWindow), 0u);
+        }
+
+        const Settings after = Loaded();
+        for (const auto& [name, score] :
+             {std::pair("Ann", annsScore), std::pair("Bob", bobsScore)}) {
+            EXPECT_TRUE(std::any_of(after.HiScores, after.HiScores + HiScoreCount,
+                                    [&](const HiScoreEntry& entry) {
+                                        return std::strcmp(entry.name, name) == 0 &&
+                                               entry.score == score;
+                                    }))
+                << name << "'s entry of " << score << " is stored";
         }
     }
 }
