@@ -123,9 +123,8 @@ for hive in HKLM HKCU; do
 done
 pass "the uninstaller removes the stored settings (HKLM and HKCU)"
 
-# ===== 4. an install elsewhere, found again by the next install
-
-# /D= comes last and unquoted. The next install, without it, brings back the file taken here.
+# ===== 4. an install elsewhere (/D= last, unquoted), found again by the next install: the
+# second install, without /D=, brings back the file taken here.
 wine "$installer" /S /D=C:\\Games\\Stakko && rm "$games_dir/README.txt" && wine "$installer" /S &&
     [ -f "$games_dir/README.txt" ] && [ ! -e "$program_dir" ] ||
     fail "a second install goes into C:\\Games\\Stakko again"

@@ -1,8 +1,7 @@
 // Decodes arbitrary stored values into the settings record, and checks that whatever is stored,
 // the record holds only what the rest of the program can use, and that saving it and loading it
-// again gives the same record. Then merges a save of any base and record into those values, as
-// when another copy of the game stored them, and checks that the result is as usable and keeps
-// every entry that ranks.
+// again gives the same record; and that a save of any base and record, merged into what another
+// copy of the game stored, is as usable and keeps every entry that ranks.
 //
 // The input is read as seven values in loading order, each a flags byte (bit 0: present; the
 // rest: the type), a little-endian 16-bit size (taken modulo 1001) and as many bytes as the size
@@ -112,9 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(std::memcmp(&record, &reloaded, sizeof record) == 0,
           "what is saved does not load back unchanged");
 
-    Settings base{};
-    Settings mine{};
-    Settings merged{};
+    Settings base{}, mine{}, merged{};
     DecodeSettings(values[1], &base);
     DecodeSettings(values[2], &mine);
     MergeSettings(values[0], base, mine, &merged);

@@ -57,14 +57,9 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new ProgramE
 } // namespace
 
 void UseDefaultSettings() {
+    RemoveStoredSettings();
     programSettings = Settings{};
-    programSettings.BrkWidth = 15;
-    programSettings.BrkHeight = 15;
-    programSettings.BrksPerLine = 10;
-    programSettings.BrksPerColumn = 20;
-    programSettings.GlassBackgrColor = 0x800040;
-    programSettings.FiguresSetSize = 6;
-    SetDefaultHiScores(&programSettings);
+    LoadSettings(&programSettings);
     LayoutWindow();
 }
 

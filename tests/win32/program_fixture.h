@@ -14,7 +14,8 @@
 // window, laid out; a test environment of this file calls it once per test program.
 void SetUpProgram();
 
-// Puts the default settings back and lays the window out again.
+// Starts afresh as on a machine that never ran the game: nothing stored, the default settings
+// loaded, and the window laid out again.
 void UseDefaultSettings();
 
 // Removes the stored settings from both hives, so that a test can tell whether anything saved.

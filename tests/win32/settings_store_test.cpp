@@ -29,7 +29,6 @@ constexpr const char* VirtualStoreKeys[] = {
     "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Brindlewick "
     "Software\\Dropstakk",
     "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Brindlewick Software\\Dropstakk"};
-constexpr char OtherVirtualKey[] = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Other";
 const HKEY Hives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
 // Deepest first, so that each key is empty of sub-keys when its turn comes.
@@ -45,20 +44,18 @@ void CreateKey(HKEY hive, const char* path) {
     RegCloseKey(key);
 }
 
-void Store(HKEY hive, const char* name, DWORD type, const void* bytes, DWORD size,
-           const char* path = StoreKey, REGSAM view = View) {
+void Store(HKEY hive, const char* name, DWORD type, const void* bytes, DWORD size) {
     HKEY key;
-    ASSERT_EQ(
-        RegCreateKeyExA(hive, path, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(hive, StoreKey, 0, nullptr, 0, KEY_ALL_ACCESS | View, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(bytes), size),
               ERROR_SUCCESS);
     RegCloseKey(key);
 }
 
-void StoreNumber(HKEY hive, const char* name, uint32_t number, const char* path = StoreKey,
-                 REGSAM view = View) {
-    Store(hive, name, REG_DWORD, &number, sizeof number, path, view);
+void StoreNumber(HKEY hive, const char* name, uint32_t number) {
+    Store(hive, name, REG_DWORD, &number, sizeof number);
 }
 
 void StoreTable(HKEY hive, const void* bytes, DWORD size) {
@@ -152,7 +149,7 @@ class StoreTest : public ::testing::Test {
                 RegDeleteKeyExA(hive, path, View, 0);
             }
         }
-        for (const char* path : {VirtualStoreKeys[0], VirtualStoreKeys[1], OtherVirtualKey}) {
+        for (const char* path : VirtualStoreKeys) {
             RegDeleteKeyExA(HKEY_CURRENT_USER, path, KEY_WOW64_64KEY, 0);
         }
     }
@@ -436,24 +433,20 @@ TEST_F(SavingSettings, AUsersKeyThatCannotBeReadIsPassedOverByLoadingAndSaving) 
 TEST_F(SavingSettings, AnEarlierBuildsVirtualStoreCopyLoadsBeforeTheMachinesAndIsSavedToTheUser) {
     StoreNumber(HKEY_LOCAL_MACHINE, "BrkWidth", 40);
     StoreNumber(HKEY_LOCAL_MACHINE, "BrksPerLine", 12);
-    // A 64-bit Windows kept them under WOW6432Node; the other path is a 32-bit Windows'.
-    StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 30, VirtualStoreKeys[0], KEY_WOW64_64KEY);
-    StoreNumber(HKEY_CURRENT_USER, "BrkWidth", 35, VirtualStoreKeys[1], KEY_WOW64_64KEY);
-    StoreNumber(HKEY_CURRENT_USER, "Kept", 1, OtherVirtualKey, KEY_WOW64_64KEY);
+    // Little-endian 30 where a 64-bit Windows kept it, under WOW6432Node; 35 where a 32-bit one.
+    RegSetKeyValueA(HKEY_CURRENT_USER, VirtualStoreKeys[0], "BrkWidth", REG_DWORD, "\x1e\0\0", 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, VirtualStoreKeys[1], "BrkWidth", REG_DWORD, "\x23\0\0", 4);
     const Settings loaded = Loaded();
     EXPECT_EQ(loaded.BrkWidth, 30);
     EXPECT_EQ(loaded.BrksPerLine, 12) << "a value the copy lacks comes from the machine";
 
     SaveSettings(&record);
     ExpectRecordIn(HKEY_CURRENT_USER);
-    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "BrkWidth").Number(), 40u);
     EXPECT_EQ(Loaded().BrkWidth, 21) << "the next start loads what was saved";
-
     Uninstall();
     for (const char* path : VirtualStoreKeys) {
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, path, KEY_WOW64_64KEY)) << path;
     }
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, OtherVirtualKey, KEY_WOW64_64KEY));
 }
 
 // The child process that saves while the current user's key refuses writing.
@@ -551,16 +544,6 @@ BOOL CALLBACK FindTitled(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
-// Reads the score from the game's score panel, among the main window's children.
-BOOL CALLBACK FindScore(HWND child, LPARAM lParam) {
-    const std::string text = TextOf(child);
-    if (text.rfind("Score:", 0) == 0) {
-        *reinterpret_cast<int*>(lParam) = std::atoi(text.c_str() + 7);
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The game, started on what is stored with a given show command; killed when the object goes.
 class RunningGame {
   public:
@@ -603,24 +586,6 @@ class RunningGame {
         EXPECT_NE(question, nullptr) << "closing the window asks whether to quit";
         PostMessageA(question, WM_COMMAND, IDYES, 0);
         return ExitCode();
-    }
-    // Drops figures until the game is over and asks for a name; returns the name dialog, and the
-    // final score shown on the panel.
-    HWND PlayToTheEnd(HWND mainWindow, int* finalScore) {
-        HWND nameDialog = nullptr;
-        for (int drop = 0; drop < 100 && nameDialog == nullptr; ++drop) {
-            SetForegroundWindow(mainWindow); // an inactive game pauses
-            PostMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
-            nameDialog = WaitForWindow("Enter Your name", 4);
-        }
-        EnumChildWindows(mainWindow, FindScore, reinterpret_cast<LPARAM>(finalScore));
-        return nameDialog;
-    }
-    // Enters the name; returns the table that shows next.
-    HWND EnterName(HWND nameDialog, const char* name) {
-        SetDlgItemTextA(nameDialog, IDC_NAME, name);
-        PostMessageA(nameDialog, WM_COMMAND, IDOK, 0);
-        return WaitForWindow("Hi-Scores");
     }
     void Kill() {
         TerminateProcess(process.hProcess, 9);
@@ -713,6 +678,36 @@ TEST_F(RunningTheGame, OnRandomStoredContentsStartsUsableAndSavesWhatLoadsBackUn
     EXPECT_GE(laidOutExactly, 5) << "too few runs fit the screen to check their layout";
 }
 
+// Reads the score from the game's score panel, among the main window's children.
+BOOL CALLBACK FindScore(HWND child, LPARAM lParam) {
+    const std::string text = TextOf(child);
+    if (text.rfind("Score:", 0) == 0) {
+        *reinterpret_cast<int*>(lParam) = std::atoi(text.c_str() + 7);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Drops figures until the game is over and asks for a name; returns the name dialog, and the
+// final score shown on the panel.
+HWND PlayToTheEnd(RunningGame& game, HWND mainWindow, int* finalScore) {
+    HWND nameDialog = nullptr;
+    for (int drop = 0; drop < 100 && nameDialog == nullptr; ++drop) {
+        SetForegroundWindow(mainWindow); // an inactive game pauses
+        PostMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
+        nameDialog = game.WaitForWindow("Enter Your name", 4);
+    }
+    EnumChildWindows(mainWindow, FindScore, reinterpret_cast<LPARAM>(finalScore));
+    return nameDialog;
+}
+
+// Enters the name; returns the table that shows next.
+HWND EnterName(RunningGame& game, HWND nameDialog, const char* name) {
+    SetDlgItemTextA(nameDialog, IDC_NAME, name);
+    PostMessageA(nameDialog, WM_COMMAND, IDOK, 0);
+    return game.WaitForWindow("Hi-Scores");
+}
+
 TEST_F(RunningTheGame, AKilledGameLeavesLoadableSettingsHoldingAnyScoreEntered) {
     // The last: the name is entered while the store refuses writing, and the game goes on.
     enum Kill { WhilePlaying, InTheNameDialog, AfterTheName, AfterARefusedSave };
@@ -734,11 +729,11 @@ TEST_F(RunningTheGame, AKilledGameLeavesLoadableSettingsHoldingAnyScoreEntered) 
         ASSERT_NE(window, nullptr);
         int finalScore = -1;
         if (when != WhilePlaying) {
-            HWND nameDialog = game.PlayToTheEnd(window, &finalScore);
+            HWND nameDialog = PlayToTheEnd(game, window, &finalScore);
             ASSERT_NE(nameDialog, nullptr) << "the game ends";
             ASSERT_GT(finalScore, 0);
             if (when >= AfterTheName) {
-                ASSERT_NE(game.EnterName(nameDialog, "Killed"), nullptr);
+                ASSERT_NE(EnterName(game, nameDialog, "Killed"), nullptr);
             }
             if (when == AfterARefusedSave) {
                 EXPECT_EQ(game.WaitForWindow("Bug in Dropstakk!", 20), nullptr);
@@ -759,12 +754,6 @@ TEST_F(RunningTheGame, AKilledGameLeavesLoadableSettingsHoldingAnyScoreEntered) 
     }
 }
 
-// Whether a table dialog lists the name.
-bool Lists(HWND table, const char* name) {
-    return SendDlgItemMessageA(table, IDC_HISCORE_NAMES, LB_FINDSTRINGEXACT,
-                               static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)) >= 0;
-}
-
 TEST_F(RunningTheGame, TwoCopiesAtOnceKeepBothPlayersEntriesWhicheverQuitsLast) {
     for (bool annQuitsLast : {false, true}) {
         SCOPED_TRACE(annQuitsLast ? "Ann quits last" : "Ann quits before Bob plays");
@@ -776,35 +765,33 @@ TEST_F(RunningTheGame, TwoCopiesAtOnceKeepBothPlayersEntriesWhicheverQuitsLast) 
         HWND annsWindow = anns.WaitForWindow("Windows Stakko");
         ASSERT_TRUE(bobsWindow != nullptr && annsWindow != nullptr);
         int annsScore = 0;
-        HWND table = anns.EnterName(anns.PlayToTheEnd(annsWindow, &annsScore), "Ann");
-        ASSERT_NE(table, nullptr);
+        HWND table = EnterName(anns, PlayToTheEnd(anns, annsWindow, &annsScore), "Ann");
         PostMessageA(table, WM_COMMAND, IDOK, 0);
         if (!annQuitsLast) {
             EXPECT_EQ(anns.Quit(annsWindow), 0u);
         }
         PostMessageA(bobsWindow, WM_COMMAND, IDM_HISCORES, 0);
         table = bobs.WaitForWindow("Hi-Scores");
-        EXPECT_TRUE(Lists(table, "Ann")) << "Bob's copy shows the table as stored";
+        EXPECT_EQ(SendDlgItemMessageA(table, IDC_HISCORE_NAMES, LB_FINDSTRING, 0,
+                                      reinterpret_cast<LPARAM>("Ann")),
+                  0)
+            << "Bob's copy shows the table as stored, Ann's entry first";
         PostMessageA(table, WM_COMMAND, IDOK, 0);
         int bobsScore = 0;
-        table = bobs.EnterName(bobs.PlayToTheEnd(bobsWindow, &bobsScore), "Bob");
-        ASSERT_NE(table, nullptr);
+        table = EnterName(bobs, PlayToTheEnd(bobs, bobsWindow, &bobsScore), "Bob");
         PostMessageA(table, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(bobs.Quit(bobsWindow), 0u);
         if (annQuitsLast) {
             EXPECT_EQ(anns.Quit(annsWindow), 0u);
         }
 
+        // Both entries are above the "None" ones, best first.
         const Settings after = Loaded();
-        for (const auto& [name, score] :
-             {std::pair("Ann", annsScore), std::pair("Bob", bobsScore)}) {
-            EXPECT_TRUE(std::any_of(after.HiScores, after.HiScores + HiScoreCount,
-                                    [&](const HiScoreEntry& entry) {
-                                        return std::strcmp(entry.name, name) == 0 &&
-                                               entry.score == score;
-                                    }))
-                << name << "'s entry of " << score << " is stored";
-        }
+        const int bobFirst = bobsScore > annsScore;
+        EXPECT_STREQ(after.HiScores[bobFirst].name, "Ann");
+        EXPECT_EQ(after.HiScores[bobFirst].score, annsScore);
+        EXPECT_STREQ(after.HiScores[1 - bobFirst].name, "Bob");
+        EXPECT_EQ(after.HiScores[1 - bobFirst].score, bobsScore);
     }
 }
 
