@@ -99,6 +99,8 @@ void MergeSettings(const StoredValue (&stored)[StoredValueCount], const Settings
     merged->ClientWidth = record.ClientWidth;
     merged->ClientHeight = record.ClientHeight;
 
+    // Nobody else saved a table since this copy last read or wrote it: this copy's is written as
+    // it stands, byte for byte.
     if (std::memcmp(merged->HiScores, base.HiScores, sizeof base.HiScores) == 0) {
         std::memcpy(merged->HiScores, record.HiScores, sizeof record.HiScores);
         return;
