@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test:
 # the rules natively, natively again with sanitizers, the fuzz targets for a bounded time, and the
-# Windows programs under Wine; then checks the release programs and writes the release files to
-# dist/.
+# Windows programs under Wine; then checks the release programs, writes the release files to
+# dist/ and checks that another build gives the same bytes. The CI workflows are linted first.
 set -eu
 cd "$(dirname "$0")"
 
 tools/install-deps.sh
 tools/check-format.sh
+tools/lint-workflows.sh
 
 jobs=$(nproc)
 for preset in native native-asan win64 win32; do
@@ -28,3 +29,5 @@ echo "== test win64 (Wine)"
 tools/wine-run.sh --virtual-desktop ctest --preset win64
 echo "== release files"
 tools/package.sh
+echo "== the release files again, from a copy of the sources built elsewhere"
+tools/check-reproducible.sh

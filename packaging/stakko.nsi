@@ -79,6 +79,9 @@ Function un.onInit
 FunctionEnd
 
 Section "Install"
+    ; The installer holds no file times, so that it is the same bytes from any build of the commit;
+    ; installed files take the time of installing.
+    SetDateSave off
     ; For all users: the shortcut goes into the common Start menu.
     SetShellVarContext all
     SetOutPath "$INSTDIR"

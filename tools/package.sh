@@ -2,6 +2,7 @@
 # Builds the release configurations and writes the release files to dist/:
 #   stakko-VERSION-win64.zip, stakko-VERSION-win32.zip   the program and the players' README
 #   stakko-VERSION-win64-setup.exe, ...-win32-setup.exe   the installers (NSIS)
+#   SHA256SUMS                                            their digests, for sha256sum --check
 # Each program is checked first (tools/check-exe.sh): a release that is too large, needs a DLL
 # that Windows lacks or has lost its version resource is not written.
 set -eu
@@ -9,6 +10,7 @@ cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
 mkdir -p dist
+released=()
 for preset in win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" --target release -j "$(nproc)"
@@ -17,4 +19,7 @@ for preset in win64 win32; do
     name="stakko-$version-$preset"
     cp "build/$preset/release/$name.zip" "build/$preset/release/$name-setup.exe" dist/
     echo "package: dist/$name.zip, dist/$name-setup.exe"
+    released+=("$name.zip" "$name-setup.exe")
 done
+(cd dist && sha256sum "${released[@]}" >SHA256SUMS)
+echo "package: dist/SHA256SUMS"
