@@ -118,9 +118,26 @@ if [ -z "${STAKKO_WINE_SESSION:-}" ] || [ -n "$depth$fresh" ]; then
     # breaks the later one's windows: a second run waits for the first to end.
     exec 8>"$WINEPREFIX.session"
     if ! flock -n 8; then
-        echo "wine-run: waiting for another run on $WINEPREFIX to end" >&2
+        # The run that holds it, unless it is gone or a zombie nobody reaped.
+        owner=$(cat "$WINEPREFIX.owner" 2>/dev/null)
+        state=$(ps -o stat= -p "${owner:-0}" 2>/dev/null)
+        if [ -z "$state" ] || [ "${state#Z}" != "$state" ]; then
+            # That run was killed (a test's time limit) before it could end its Wine processes,
+            # which hold the lock on. They carry the prefix in their environment and were left
+            # to init: end them, so that one hang fails one test rather than every later one.
+            echo "wine-run: ending what a killed run left on $WINEPREFIX" >&2
+            for environ in /proc/[0-9]*/environ; do
+                pid=${environ//[^0-9]/}
+                [ "$(ps -o ppid= -p "$pid" 2>/dev/null)" -eq 1 ] 2>/dev/null &&
+                    tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+                    kill -9 "$pid" 2>/dev/null
+            done
+        else
+            echo "wine-run: waiting for another run on $WINEPREFIX to end" >&2
+        fi
         flock 8
     fi
+    echo $$ >"$WINEPREFIX.owner"
     # One persistent wineserver serves every program of this run; if one already serves the
     # prefix, this one exits at once and the running one is used.
     wineserver -f -p >/dev/null 2>&1 &
