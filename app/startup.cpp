@@ -17,11 +17,7 @@
 
 AppInstance* appInstance = nullptr;
 
-int RunProgram() {
-    if (IsUninstallSwitch(appInstance->commandLine)) {
-        Uninstall();
-        return 0;
-    }
+void StartUp() {
     std::srand(GetTickCount());
 
     // Zeroed, as a fresh record is; allocated like the others with the C runtime (see WinMain).
@@ -53,6 +49,14 @@ int RunProgram() {
     for (HWND control : {resetButton, pauseButton, scorePanel}) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), TRUE);
     }
+}
+
+int RunProgram() {
+    if (IsUninstallSwitch(appInstance->commandLine)) {
+        Uninstall();
+        return 0;
+    }
+    StartUp();
     for (;;) {
         PlayGame();
     }

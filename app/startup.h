@@ -15,5 +15,8 @@ struct AppInstance {
 
 extern AppInstance* appInstance;
 
+// Everything before the first game: the records loaded, the windows made, laid out and shown.
+void StartUp();
+
 // Start-up and the endless game loop; returns only after the uninstall switch.
 int RunProgram();

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <iterator>
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_window.h"
@@ -12,6 +16,9 @@
 #include "game/figure.h"
 #include "game/game_cycle.h"
 #include "game/glass.h"
+#include "game/host.h"
+#include "game/turn.h"
+#include "pixels.h"
 #include "program_fixture.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -239,46 +246,281 @@ TEST(StaticControls, AreWhiteOnBlack) {
     ReleaseDC(scorePanel, dc);
 }
 
-// Answers the next message box with a button and keeps its caption and message.
-struct BoxAnswer {
-    std::string caption;
-    std::string text;
-};
-
-BoxAnswer Answer(int button, UINT message, WPARAM wParam, LPARAM lParam) {
-    BoxAnswer answer;
-    DialogAnswers answers([&](HWND box, const std::string& caption, int) {
-        answer = {caption, MessageOf(box)};
-        Press(box, button);
-    });
-    SendMessageA(mainWindow, message, wParam, lParam);
-    return answer;
-}
-
-TEST(QuitConfirmation, NoKeepsTheGameWhicheverWayTheQuitWasAsked) {
-    const std::vector<std::string> texts(std::begin(QuitMessages), std::end(QuitMessages));
-    for (UINT message : {WM_CLOSE, WM_COMMAND}) {
-        // The close box and the system menu send WM_CLOSE; Exit in the menu is a command.
-        const BoxAnswer answer = Answer(IDNO, message, message == WM_COMMAND ? IDM_EXIT : 0, 0);
-        EXPECT_EQ(answer.caption, "Exit Stakko game");
-        EXPECT_NE(std::find(std::begin(texts), std::end(texts), answer.text), std::end(texts))
-            << answer.text;
-        EXPECT_TRUE(IsWindow(mainWindow));
+// Every command the main window takes, sent as the menu, the buttons and the close box send it,
+// reaches its own handler: the dialog or box of its own template opens, owned by the main window,
+// and only the state that the command changes changes.
+TEST(Commands, EachReachesItsOwnDialogOrState) {
+    const auto reset = reinterpret_cast<LPARAM>(resetButton);
+    const auto pause = reinterpret_cast<LPARAM>(pauseButton);
+    const struct {
+        UINT message;
+        WPARAM command;
+        LPARAM button;
+        const char* opens; // the caption of what opens, and a control only its template has
+        int control;
+        int answer; // the button pressed there
+        const char* state;
+    } commands[] = {
+        {WM_COMMAND, IDM_HISCORES, 0, "Hi-Scores", IDC_HISCORE_NAMES, IDOK, ""},
+        {WM_COMMAND, IDM_OPTIONS, 0, "Options", IDC_BRICK_WIDTH, IDCANCEL, ""},
+        {WM_COMMAND, IDM_ABOUT, 0, "About", IDC_CREDITS, IDOK, ""},
+        {WM_COMMAND, IDM_EXIT, 0, "Exit Stakko game", IDNO, IDNO, ""},
+        {WM_CLOSE, 0, 0, "Exit Stakko game", IDNO, IDNO, ""},
+        {WM_COMMAND, 0, reset, "Reset game", IDNO, IDNO, ""},
+        {WM_COMMAND, 0, reset, "Reset game", IDYES, IDYES, "reset"},
+        {WM_COMMAND, 0, pause, "", 0, 0, "paused"},
+        {WM_COMMAND, 0, pause, "", 0, 0, ""},
+    };
+    for (const auto& c : commands) {
+        resetRequested = 0;
+        std::string opened;
+        DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+            const bool own = GetWindow(window, GW_OWNER) == mainWindow &&
+                             GetDlgItem(window, c.control) != nullptr;
+            opened += caption + (own ? "" : " (not its own)");
+            Press(window, c.answer);
+        });
+        SendMessageA(mainWindow, c.message, c.command, c.button);
+        const std::string state = resetRequested ? "reset" : userPaused ? "paused" : "";
+        EXPECT_EQ(opened, c.opens) << c.message << " " << c.command;
+        EXPECT_EQ(state, c.state) << c.message << " " << c.command;
     }
     MSG quit;
-    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    EXPECT_TRUE(IsWindow(mainWindow));
+    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+        << "No keeps the game";
 }
 
-TEST(ResetButton, AsksFirstAndOnYesLetsTheGameRunOut) {
-    resetRequested = 0;
-    const auto button = reinterpret_cast<LPARAM>(resetButton);
-    const BoxAnswer answer = Answer(IDNO, WM_COMMAND, 0, button);
-    EXPECT_EQ(answer.caption, "Reset game");
-    EXPECT_EQ(answer.text, "Do You really want to begin new game?");
-    EXPECT_EQ(resetRequested, 0);
+TEST(Commands, ASeededRunOfQuitQuestionsMeetsEveryOneOfTheEight) {
+    std::srand(1);
+    std::set<std::string> asked;
+    for (int i = 0; i < 100 && asked.size() < QuitMessageCount; ++i) {
+        DialogAnswers answers([&](HWND box, const std::string&, int) {
+            asked.insert(MessageOf(box));
+            Press(box, IDNO);
+        });
+        SendMessageA(mainWindow, WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(asked, std::set<std::string>(std::begin(QuitMessages), std::end(QuitMessages)));
+}
 
-    Answer(IDYES, WM_COMMAND, 0, button);
-    EXPECT_EQ(resetRequested, 1);
+// ---- The rules' host functions, through the real window
+
+using SetTimerCall = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
+SetTimerCall systemSetTimer = nullptr;
+std::string timerSet; // the last timer the program set, as "timer <period>"
+
+UINT_PTR WINAPI RecordSetTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC procedure) {
+    timerSet =
+        (window == mainWindow && id == 1 ? "timer " : "another timer ") + std::to_string(period);
+    return systemSetTimer(window, id, period, procedure);
+}
+
+// What a call does that a player would see, in a fixed order: each dialog or box that opens (its
+// caption, "not its own" unless the main window owns it), "glass" or "preview" for a window left
+// to repaint, the score panel's new text, the Pause button's new label, "focus" on the main
+// window, the fall timer set, "no timer" when it is stopped, and what the call returned.
+std::string HostEffects(const std::function<std::string()>& call) {
+    SetTimer(mainWindow, 1, 999, nullptr); // a timer runs, to see it stop
+    timerSet.clear();
+    SetFocus(resetButton);
+    ValidateRect(mainWindow, nullptr);
+    ValidateRect(previewPanel, nullptr);
+    const std::string panel = TextOf(scorePanel);
+    const std::string label = TextOf(pauseButton);
+    std::vector<std::string> effects;
+    DialogAnswers answers([&](HWND window, const std::string& caption, int) {
+        effects.push_back(caption +
+                          (GetWindow(window, GW_OWNER) == mainWindow ? "" : " not its own"));
+        SetDlgItemTextA(window, IDC_NAME, "Ann");
+        Press(window, caption == "Reset game" ? IDYES : IDOK);
+    });
+    const std::string result = call();
+    const std::pair<bool, std::string> seen[] = {
+        {GetUpdateRect(mainWindow, nullptr, FALSE) != 0, "glass"},
+        {GetUpdateRect(previewPanel, nullptr, FALSE) != 0, "preview"},
+        {TextOf(scorePanel) != panel, "score " + TextOf(scorePanel)},
+        {SendMessageA(scorePanel, WM_GETFONT, 0, 0) != reinterpret_cast<LRESULT>(panelFont),
+         "the score in another font"},
+        {TextOf(pauseButton) != label, "label " + TextOf(pauseButton)},
+        {GetFocus() == mainWindow, "focus"},
+        {!timerSet.empty(), timerSet},
+        {!KillTimer(mainWindow, 1), "no timer"},
+        {!result.empty(), result},
+    };
+    for (const auto& [happened, effect] : seen) {
+        if (happened) {
+            effects.push_back(effect);
+        }
+    }
+    std::string all;
+    for (const std::string& effect : effects) {
+        all += (all.empty() ? "" : ", ") + effect;
+    }
+    return all;
+}
+
+TEST(HostFunctions, EachHasItsEffectOnTheRealWindow) {
+    UseDefaultSettings();
+    systemSetTimer = reinterpret_cast<SetTimerCall>(
+        ReplaceImport("SetTimer", reinterpret_cast<void*>(RecordSetTimer)));
+    ASSERT_NE(systemSetTimer, nullptr);
+    const struct {
+        const char* call;
+        std::function<std::string()> run;
+        const char* effects;
+    } calls[] = {
+        {"SetFallTimer(35)",
+         [] {
+             SetFallTimer(35);
+             return "";
+         },
+         "timer 35"},
+        {"StopFallTimer()",
+         [] {
+             StopFallTimer();
+             return "";
+         },
+         "no timer"},
+        {"RequestGlassRepaint()",
+         [] {
+             RequestGlassRepaint();
+             return "";
+         },
+         "glass"},
+        {"RequestPreviewRepaint()",
+         [] {
+             RequestPreviewRepaint();
+             return "";
+         },
+         "preview"},
+        {"UpdateScorePanel()",
+         [] {
+             score = 47;
+             UpdateScorePanel();
+             return "";
+         },
+         "score Score:\n47"},
+        {"ShowPauseLabel(true)",
+         [] {
+             ShowPauseLabel(true);
+             return "";
+         },
+         "label Unpause"},
+        {"ShowPauseLabel(false)",
+         [] {
+             ShowPauseLabel(false);
+             return "";
+         },
+         "label Pause"},
+        {"FocusMainWindow()",
+         [] {
+             FocusMainWindow();
+             return "";
+         },
+         "focus"},
+        {"AskResetQuestion()", [] { return AskResetQuestion() ? "yes" : "no"; },
+         "Reset game, glass, focus, yes"},
+        {"RunHiScoreEntry()",
+         [] {
+             score = 500;
+             RunHiScoreEntry();
+             return std::string(settings->HiScores[0].name) + " " +
+                    std::to_string(settings->HiScores[0].score);
+         },
+         "Enter Your name, Hi-Scores, glass, focus, Ann 500"},
+    };
+    // A dialog or box blanks the glass while it is open, and gives the focus back when it closes.
+    for (const auto& c : calls) {
+        EXPECT_EQ(HostEffects(c.run), c.effects) << c.call;
+    }
+    ReplaceImport("SetTimer", reinterpret_cast<void*>(systemSetTimer));
+}
+
+// ---- Drawing objects over a long run
+
+// The program's own selections into device contexts, by context, as its calls reach the system,
+// and every deletion that failed or would fail on Windows: Windows refuses to delete an object
+// still selected into a context, and it stays, counted against the process, while Wine lets it
+// go with the context.
+std::map<HDC, std::set<HGDIOBJ>> selectedInto;
+std::vector<std::string> deletionFaults;
+decltype(&SelectObject) systemSelectObject;
+decltype(&DeleteObject) systemDeleteObject;
+decltype(&DeleteDC) systemDeleteDC;
+decltype(&ReleaseDC) systemReleaseDC;
+decltype(&EndPaint) systemEndPaint;
+
+HGDIOBJ WINAPI TrackSelectObject(HDC dc, HGDIOBJ object) {
+    HGDIOBJ previous = systemSelectObject(dc, object);
+    selectedInto[dc].erase(previous);
+    selectedInto[dc].insert(object);
+    return previous;
+}
+BOOL WINAPI TrackDeleteObject(HGDIOBJ object) {
+    for (const auto& [dc, objects] : selectedInto) {
+        if (objects.count(object) != 0) {
+            deletionFaults.push_back("an object deleted while selected");
+        }
+    }
+    const BOOL deleted = systemDeleteObject(object);
+    if (!deleted) {
+        deletionFaults.push_back("a deletion failed");
+    }
+    return deleted;
+}
+BOOL WINAPI TrackDeleteDC(HDC dc) {
+    selectedInto.erase(dc);
+    return systemDeleteDC(dc);
+}
+int WINAPI TrackReleaseDC(HWND window, HDC dc) {
+    selectedInto.erase(dc);
+    return systemReleaseDC(window, dc);
+}
+BOOL WINAPI TrackEndPaint(HWND window, const PAINTSTRUCT* paint) {
+    selectedInto.erase(paint->hdc);
+    return systemEndPaint(window, paint);
+}
+
+// The stand-ins stay for the rest of the run: they only watch.
+template <typename Function>
+void Track(const char* name, Function* system, Function standIn) {
+    *system = reinterpret_cast<Function>(ReplaceImport(name, reinterpret_cast<void*>(standIn)));
+}
+
+TEST(DrawingObjects, EveryOneIsDeletedAndNoneWhileSelectedOverManyLayoutsPaintsAndDialogs) {
+    Track("SelectObject", &systemSelectObject, TrackSelectObject);
+    Track("DeleteObject", &systemDeleteObject, TrackDeleteObject);
+    Track("DeleteDC", &systemDeleteDC, TrackDeleteDC);
+    Track("ReleaseDC", &systemReleaseDC, TrackReleaseDC);
+    Track("EndPaint", &systemEndPaint, TrackEndPaint);
+    // Each round lays the window out at another size, paints it in and out of the pause, and
+    // opens and closes every dialog of the menu.
+    const auto round = [](int i) {
+        UseSettings(6 + i % 45, 50 - i % 45, 7 + i % 24, 7 + i % 34);
+        settings->GlassBackgrColor = RGB(i, 0, 0);
+        LayoutWindow();
+        for (uint8_t pause : {0, 1, 0}) {
+            paused = pause;
+            MarkAllForRepaint();
+            InvalidateRect(mainWindow, nullptr, FALSE);
+            InvalidateRect(previewPanel, nullptr, FALSE);
+            UpdateWindow(mainWindow);
+        }
+        DialogAnswers answers(
+            [](HWND window, const std::string&, int) { Press(window, IDCANCEL); });
+        for (WPARAM command : {IDM_ABOUT, IDM_OPTIONS, IDM_HISCORES}) {
+            SendMessageA(mainWindow, WM_COMMAND, command, 0);
+        }
+    };
+    round(0); // the system makes some objects of its own at the first use
+    const int live = GdiObjectCount();
+    for (int i = 1; i < 40; ++i) {
+        round(i);
+    }
+    EXPECT_EQ(GdiObjectCount(), live);
+    EXPECT_EQ(deletionFaults, std::vector<std::string>{});
+    UseDefaultSettings();
 }
 
 } // namespace

@@ -43,3 +43,19 @@ Pixels OfBitmap(HBITMAP bitmap) {
     DeleteDC(dc);
     return pixels;
 }
+
+// Windows counts them for GetGuiResources; Wine does not, but its handle table answers for a bare
+// index, so there they are counted index by index.
+int GdiObjectCount() {
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted != 0) {
+        return static_cast<int>(counted);
+    }
+    int live = 0;
+    for (ULONG_PTR index = 1; index < 0x10000; ++index) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) {
+            ++live;
+        }
+    }
+    return live;
+}

@@ -1,4 +1,5 @@
-// Pixels read back from a device context, for tests that check what the program drew.
+// Pixels read back from a device context, and the drawing objects alive, for tests that check
+// what the program drew.
 #pragma once
 
 #include <windows.h>
@@ -25,3 +26,6 @@ class Pixels {
 Pixels OfWindow(HWND window);
 
 Pixels OfBitmap(HBITMAP bitmap);
+
+// Live GDI objects of this process.
+int GdiObjectCount();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <initializer_list>
 
 #include "app/main_window.h"
@@ -13,9 +14,6 @@
 
 namespace {
 
-Settings programSettings;
-Glass programGlass;
-Figure programFigure;
 AppInstance programInstance;
 
 DialogAnswers* activeAnswers = nullptr;
@@ -58,8 +56,8 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new ProgramE
 
 void UseDefaultSettings() {
     RemoveStoredSettings();
-    programSettings = Settings{};
-    LoadSettings(&programSettings);
+    *settings = Settings{};
+    LoadSettings(settings);
     LayoutWindow();
 }
 
@@ -78,12 +76,9 @@ Settings StoredSettings() {
 void SetUpProgram() {
     programInstance = {GetModuleHandleA(nullptr), nullptr, const_cast<char*>(""), SW_SHOW};
     appInstance = &programInstance;
-    settings = &programSettings;
-    glass = &programGlass;
-    figure = &programFigure;
-    Clear();
-    CreateMainWindow();
-    UseDefaultSettings();
+    // As a first start on this machine finds it.
+    RemoveStoredSettings();
+    StartUp();
 }
 
 DialogAnswers::DialogAnswers(Handler onActivate) {
@@ -116,4 +111,32 @@ std::string MessageOf(HWND box) {
 void Press(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, 0),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void* ReplaceImport(const char* function, void* standIn) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const auto* headers = reinterpret_cast<IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         dll->Name != 0; ++dll) {
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<void**>(base + dll->FirstThunk);
+        for (int i = 0; names[i].u1.AddressOfData != 0; ++i) {
+            const auto* name =
+                reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names[i].u1.AddressOfData);
+            if (IMAGE_SNAP_BY_ORDINAL(names[i].u1.Ordinal) ||
+                std::strcmp(name->Name, function) != 0) {
+                continue;
+            }
+            DWORD protection;
+            VirtualProtect(&slots[i], sizeof slots[i], PAGE_READWRITE, &protection);
+            void* original = slots[i];
+            slots[i] = standIn;
+            VirtualProtect(&slots[i], sizeof slots[i], protection, &protection);
+            return original;
+        }
+    }
+    return nullptr;
 }

@@ -10,8 +10,9 @@
 
 #include "settings/settings.h"
 
-// Makes the settings (with the defaults), glass, figure and instance records and the main
-// window, laid out; a test environment of this file calls it once per test program.
+// Starts the program up as a first start on this machine does, up to its first game: the records
+// (the settings at their defaults), the main window with its controls, laid out, and the About
+// box's class; a test environment of this file calls it once per test program.
 void SetUpProgram();
 
 // Starts afresh as on a machine that never ran the game: nothing stored, the default settings
@@ -46,3 +47,8 @@ std::string MessageOf(HWND box);
 
 // Clicks a dialog's button, as the dialog manager does for Enter, Escape and clicks.
 void Press(HWND dialog, int id);
+
+// Points the program's calls of a system function at a stand-in, which calls the original it is
+// given back; the program reaches the system through this executable's import table. Returns the
+// original, or null when the program does not call the function.
+void* ReplaceImport(const char* function, void* standIn);
