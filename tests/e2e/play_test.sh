@@ -2,7 +2,8 @@
 # Plays the real game under Wine as a person would, and checks what the screen and the registry
 # show: the window with its top band and glass, moves by keyboard, a drop, the pause, quitting
 # through the confirmation with the settings saved, a game played to its end with a name entered
-# into the high-score table and saved at once, and the uninstall switch.
+# into the high-score table and saved at once, the saves at a name, at Options and at the end of
+# the Windows session as the next start finds them, and the uninstall switch.
 #
 #   play_test.sh path/to/stakko.exe [folder for screenshots]
 #
@@ -101,6 +102,14 @@ fail() {
 reg_values() {
     wine reg query "$1" /reg:32 2>/dev/null | tr -d '\r' | awk 'NF == 3 && $2 ~ /^REG_/'
     return "${PIPESTATUS[0]}"
+}
+
+# Restarts the registry's server, which writes the registry to disk and reads it back from there,
+# as a reboot would. It ends every Wine program, the game too.
+reload_registry() {
+    wineserver -k
+    wineserver -w
+    game_pid=""
 }
 
 # ---- the screen
@@ -382,13 +391,14 @@ answer_yes() {
 }
 answer_yes
 
-# ===== 6. the saved settings
+# ===== 6. the saved settings, as the next start finds them
 
 # Reads the stored settings into saved and the stored table into hiscores (hexadecimal digits).
 read_saved() {
     saved=$(reg_values "HKLM\\$store_key") || fail "the settings are saved under HKLM\\$store_key" "no such key (32-bit view)"
     hiscores=$(awk '$1 == "HiScores" && $2 == "REG_BINARY" {print $3}' <<<"$saved")
 }
+reload_registry
 read_saved
 expect_value() {
     local name=$1 type=$2 data=$3 line
@@ -428,15 +438,18 @@ pass "nothing is saved under HKCU"
 start_game end
 # Each Space drops the figure and the next tick lands it; the figures pile up in the middle until
 # one does not fit at the top, which ends the game.
-presses=0
-end=$((SECONDS + 60))
-until find_window "$game_pid" "Enter Your name"; do
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ends in \"Enter Your name\"" "the process ended"
-    ((SECONDS < end)) || fail "Space again and again ends the game within 60 s" "$presses presses"
-    xdotool key space
-    presses=$((presses + 1))
-    sleep 0.2
-done
+play_to_the_end() {
+    presses=0
+    local end=$((SECONDS + 60))
+    until find_window "$game_pid" "Enter Your name"; do
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ends in \"Enter Your name\"" "the process ended"
+        ((SECONDS < end)) || fail "Space again and again ends the game within 60 s" "$presses presses"
+        xdotool key space
+        presses=$((presses + 1))
+        sleep 0.2
+    done
+}
+play_to_the_end
 find_window "$game_pid" "Hi-Scores" && fail "the name is asked for before the table is shown"
 pass "after $presses presses of Space the game ends and asks \"Enter Your name\" alone"
 
@@ -506,6 +519,39 @@ fi
 pass "HiScores entry 0 is \"$name\" with the game's score $score"
 none_from 1
 pass "HiScores entries 1 to 12 stay \"None\" with score 0"
+
+# ===== 7b. every other save, as the next start finds it: each is made into a store emptied while
+# the game runs, and checked after the registry is reloaded, which ends the game
+for save in "the name entry" "an unchanged Options OK" "the end of the Windows session"; do
+    start_game "save"
+    wine reg delete "HKLM\\$store_key" /reg:32 /f >/dev/null 2>&1
+    case $save in
+    *name*)
+        play_to_the_end
+        xdotool type "Reloaded"
+        xdotool key Return
+        wait_window "$game_pid" "Hi-Scores" 10
+        ;;
+    *Options*)
+        xdotool key alt+g o
+        wait_window "$game_pid" "Options" 10
+        xdotool key Return
+        end=$((SECONDS + 10))
+        while find_window "$game_pid" "Options"; do
+            ((SECONDS < end)) || fail "Return takes the Options OK"
+            sleep 0.1
+        done
+        ;;
+    *)
+        wineboot --end-session
+        ;;
+    esac
+    reload_registry
+    reg_exists "HKLM\\$store_key" || fail "$save saves the settings to where the next start finds them"
+    read_saved
+    case $save in *name*) [[ $hiscores == *52656C6F61646564* ]] || fail "$save saves the name" "$hiscores" ;; esac
+    pass "$save saves the settings to where the next start finds them"
+done
 
 # ===== 8. the uninstall switch
 

@@ -1,6 +1,8 @@
 // Thousands of whole games played with random keys, ticks and button clicks, the glass resized
 // now and then in the middle of a game, with the rules' invariants checked after every event.
 #include <algorithm>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -137,6 +139,8 @@ class SoakTest : public RulesTest {
         }
         if (turns != turnsSeen) {
             turnsSeen = turns;
+            kindsDrawn[settings->FiguresSetSize].insert(nextKind);
+            rotationsDrawn.insert(nextRotation);
             ChooseTarget();
         }
         next = {EventKind::Other, 0};
@@ -559,6 +563,9 @@ class SoakTest : public RulesTest {
     std::vector<int> hiScoreEntries;
     int saves = 0;
     int turnsSeen = 0;
+    // The next figures drawn, by the set in play when they were drawn.
+    std::map<int, std::set<int>> kindsDrawn;
+    std::set<int> rotationsDrawn;
     // The bricks in the used glass at the last event of the turn, and the rows of the flash
     // after it, while no Options change has made the count meaningless.
     bool bricksCounted = true;
@@ -572,6 +579,17 @@ class SoakTest : public RulesTest {
 TEST_F(SoakTest, ThousandsOfGamesInSmallGlassesKeepTheInvariants) {
     Soak(SmallGlasses, 3000, 11);
     ExpectCleanRun();
+    // The draws meet every kind of each set and every rotation, and nothing else.
+    const auto upTo = [](int count) {
+        std::set<int> numbers;
+        for (int i = 0; i < count; ++i) {
+            numbers.insert(i);
+        }
+        return numbers;
+    };
+    EXPECT_EQ(kindsDrawn[6], upTo(6));
+    EXPECT_EQ(kindsDrawn[11], upTo(11));
+    EXPECT_EQ(rotationsDrawn, upTo(4));
     EXPECT_GT(resetGames, 0);
     EXPECT_GT(optionsChanges, 0);
     EXPECT_GT(setChanges, 0);

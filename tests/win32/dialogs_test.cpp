@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "app/startup.h"
 #include "game/figure.h"
 #include "game/glass.h"
+#include "game/host.h"
 #include "game/turn.h"
 #include "program_fixture.h"
 #include "resources/resource_ids.h"
@@ -185,17 +188,6 @@ TEST_F(HiScoreDialogs, TheListsAreYellowOnBlack) {
         Press(window, IDOK);
     });
     OpenHiScores(0);
-}
-
-TEST_F(HiScoreDialogs, EnterEscapeAndOkCloseTheDialogsWithResultZero) {
-    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-        DialogAnswers answers([&](HWND window, const std::string&, int) {
-            PostMessageA(GetDlgItem(window, IDOK), WM_KEYDOWN, key, 0);
-        });
-        score = 10;
-        EXPECT_EQ(OpenHiScores(1), 0);
-        EXPECT_EQ(answers.seen["Hi-Scores"], 1);
-    }
 }
 
 class OptionsDialog : public ::testing::Test {
@@ -388,13 +380,80 @@ TEST_F(OptionsDialog, AnAcceptedOkLaysTheWindowOutAgainAndKeepsTheGame) {
     EXPECT_EQ(glass->cells[10 + 1][4].color, 7) << "the falling figure is still stamped";
 }
 
-TEST_F(OptionsDialog, EnterEscapeAndOkCloseWithResultZero) {
-    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-        DialogAnswers answers([&](HWND window, const std::string&, int) {
-            PostMessageA(GetDlgItem(window, IDOK), WM_KEYDOWN, key, 0);
-        });
-        EXPECT_EQ(OpenOptions(), 0);
+// Keys as a player types them, through the system's input: words for the named keys (Tab, Up,
+// Down, Return, Escape), any other word letter by letter.
+void Type(const std::string& keys) {
+    std::istringstream words(keys);
+    for (std::string word; words >> word;) {
+        const std::map<std::string, WORD> named = {{"Tab", VK_TAB},
+                                                   {"Up", VK_UP},
+                                                   {"Down", VK_DOWN},
+                                                   {"Return", VK_RETURN},
+                                                   {"Escape", VK_ESCAPE}};
+        std::vector<WORD> codes;
+        if (named.count(word) != 0) {
+            codes.push_back(named.at(word));
+        } else {
+            for (char c : word) {
+                codes.push_back(static_cast<WORD>(std::toupper(static_cast<unsigned char>(c))));
+            }
+        }
+        for (WORD code : codes) {
+            INPUT press[2] = {};
+            press[0].type = press[1].type = INPUT_KEYBOARD;
+            press[0].ki.wVk = press[1].ki.wVk = code;
+            press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, press, sizeof(INPUT));
+        }
     }
+}
+
+// Every dialog as a player works it from the keyboard: the Tab key moves from field to field in
+// order (Options opens on OK, the first of them), the arrow keys step a size by one, Return takes
+// the default button and Escape cancels.
+TEST(Keyboard, EachDialogWorksFromTheKeys) {
+    const struct {
+        WPARAM command; // the menu command that opens it, or 0 for the end of a game
+        const char* keys;
+        const char* outcome;
+    } rows[] = {
+        {IDM_OPTIONS, "Tab Tab Up Return", "sizes 16 15 10 20"},
+        {IDM_OPTIONS, "Tab Tab Tab Up Return", "sizes 15 16 10 20"},
+        {IDM_OPTIONS, "Tab Tab Tab Tab Down Return", "sizes 15 15 9 20"},
+        {IDM_OPTIONS, "Tab Tab Tab Tab Tab Up Up Return", "sizes 15 15 10 22"},
+        {IDM_OPTIONS, "Tab Tab Up Escape", "sizes 15 15 10 20"},
+        {0, "bo Return Return", "name bo, sizes 15 15 10 20"},
+        {0, "bo Escape Return", "no name, sizes 15 15 10 20"},
+        {IDM_HISCORES, "Return", "sizes 15 15 10 20"},
+        {IDM_HISCORES, "Escape", "sizes 15 15 10 20"},
+        {IDM_ABOUT, "Escape", "sizes 15 15 10 20"},
+    };
+    for (const auto& row : rows) {
+        UseDefaultSettings();
+        playerName[0] = '\0';
+        score = 300;
+        bool typed = false;
+        DialogAnswers answers([&](HWND, const std::string&, int) {
+            if (!typed) {
+                Type(row.keys);
+                typed = true;
+            }
+        });
+        if (row.command != 0) {
+            SendMessageA(mainWindow, WM_COMMAND, row.command, 0);
+        } else {
+            RunHiScoreEntry();
+        }
+        std::string outcome = row.command != 0        ? ""
+                              : playerName[0] != '\0' ? std::string("name ") + playerName + ", "
+                                                      : "no name, ";
+        outcome += "sizes " + std::to_string(settings->BrkWidth) + " " +
+                   std::to_string(settings->BrkHeight) + " " +
+                   std::to_string(settings->BrksPerLine) + " " +
+                   std::to_string(settings->BrksPerColumn);
+        EXPECT_EQ(outcome, row.outcome) << row.keys;
+    }
+    UseDefaultSettings();
 }
 
 } // namespace
