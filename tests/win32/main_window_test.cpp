@@ -268,8 +268,8 @@ TEST(Commands, EachReachesItsOwnDialogOrState) {
         {WM_CLOSE, 0, 0, "Exit Stakko game", IDNO, IDNO, ""},
         {WM_COMMAND, 0, reset, "Reset game", IDNO, IDNO, ""},
         {WM_COMMAND, 0, reset, "Reset game", IDYES, IDYES, "reset"},
-        {WM_COMMAND, 0, pause, "", 0, 0, "paused"},
-        {WM_COMMAND, 0, pause, "", 0, 0, ""},
+        {WM_COMMAND, 0, pause, "", 0, IDNO, "paused"},
+        {WM_COMMAND, 0, pause, "", 0, IDNO, ""},
     };
     for (const auto& c : commands) {
         resetRequested = 0;
