@@ -316,26 +316,28 @@ UINT_PTR WINAPI RecordSetTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC 
     return systemSetTimer(window, id, period, procedure);
 }
 
+std::string answered; // what the reset question answered
+
 // What a call does that a player would see, in a fixed order: each dialog or box that opens (its
 // caption, "not its own" unless the main window owns it), "glass" or "preview" for a window left
 // to repaint, the score panel's new text, the Pause button's new label, "focus" on the main
-// window, the fall timer set, "no timer" when it is stopped, and what the call returned.
-std::string HostEffects(const std::function<std::string()>& call) {
+// window, the fall timer set, "no timer" when it is stopped, and the reset question's answer.
+std::string HostEffects(const std::function<void()>& call) {
     SetTimer(mainWindow, 1, 999, nullptr); // a timer runs, to see it stop
     timerSet.clear();
+    answered.clear();
     SetFocus(resetButton);
     ValidateRect(mainWindow, nullptr);
     ValidateRect(previewPanel, nullptr);
     const std::string panel = TextOf(scorePanel);
     const std::string label = TextOf(pauseButton);
-    std::vector<std::string> effects;
+    std::string effects;
     DialogAnswers answers([&](HWND window, const std::string& caption, int) {
-        effects.push_back(caption +
-                          (GetWindow(window, GW_OWNER) == mainWindow ? "" : " not its own"));
+        effects += caption + (GetWindow(window, GW_OWNER) == mainWindow ? ", " : " not its own, ");
         SetDlgItemTextA(window, IDC_NAME, "Ann");
         Press(window, caption == "Reset game" ? IDYES : IDOK);
     });
-    const std::string result = call();
+    call();
     const std::pair<bool, std::string> seen[] = {
         {GetUpdateRect(mainWindow, nullptr, FALSE) != 0, "glass"},
         {GetUpdateRect(previewPanel, nullptr, FALSE) != 0, "preview"},
@@ -346,94 +348,43 @@ std::string HostEffects(const std::function<std::string()>& call) {
         {GetFocus() == mainWindow, "focus"},
         {!timerSet.empty(), timerSet},
         {!KillTimer(mainWindow, 1), "no timer"},
-        {!result.empty(), result},
+        {!answered.empty(), answered},
     };
     for (const auto& [happened, effect] : seen) {
-        if (happened) {
-            effects.push_back(effect);
-        }
+        effects += happened ? effect + ", " : "";
     }
-    std::string all;
-    for (const std::string& effect : effects) {
-        all += (all.empty() ? "" : ", ") + effect;
-    }
-    return all;
+    return effects.substr(0, effects.size() - 2);
 }
 
 TEST(HostFunctions, EachHasItsEffectOnTheRealWindow) {
-    UseDefaultSettings();
+    score = 0;
+    UseDefaultSettings(); // shows the score of 0
+    score = 47;
     systemSetTimer = reinterpret_cast<SetTimerCall>(
         ReplaceImport("SetTimer", reinterpret_cast<void*>(RecordSetTimer)));
     ASSERT_NE(systemSetTimer, nullptr);
+    // A dialog or box blanks the glass while it is open, and gives the focus back when it closes.
     const struct {
         const char* call;
-        std::function<std::string()> run;
+        std::function<void()> run;
         const char* effects;
     } calls[] = {
-        {"SetFallTimer(35)",
-         [] {
-             SetFallTimer(35);
-             return "";
-         },
-         "timer 35"},
-        {"StopFallTimer()",
-         [] {
-             StopFallTimer();
-             return "";
-         },
-         "no timer"},
-        {"RequestGlassRepaint()",
-         [] {
-             RequestGlassRepaint();
-             return "";
-         },
-         "glass"},
-        {"RequestPreviewRepaint()",
-         [] {
-             RequestPreviewRepaint();
-             return "";
-         },
-         "preview"},
-        {"UpdateScorePanel()",
-         [] {
-             score = 47;
-             UpdateScorePanel();
-             return "";
-         },
-         "score Score:\n47"},
-        {"ShowPauseLabel(true)",
-         [] {
-             ShowPauseLabel(true);
-             return "";
-         },
-         "label Unpause"},
-        {"ShowPauseLabel(false)",
-         [] {
-             ShowPauseLabel(false);
-             return "";
-         },
-         "label Pause"},
-        {"FocusMainWindow()",
-         [] {
-             FocusMainWindow();
-             return "";
-         },
-         "focus"},
-        {"AskResetQuestion()", [] { return AskResetQuestion() ? "yes" : "no"; },
+        {"SetFallTimer(35)", [] { SetFallTimer(35); }, "timer 35"},
+        {"StopFallTimer()", StopFallTimer, "no timer"},
+        {"RequestGlassRepaint()", RequestGlassRepaint, "glass"},
+        {"RequestPreviewRepaint()", RequestPreviewRepaint, "preview"},
+        {"UpdateScorePanel()", UpdateScorePanel, "score Score:\n47"},
+        {"ShowPauseLabel(true)", [] { ShowPauseLabel(true); }, "label Unpause"},
+        {"ShowPauseLabel(false)", [] { ShowPauseLabel(false); }, "label Pause"},
+        {"FocusMainWindow()", FocusMainWindow, "focus"},
+        {"AskResetQuestion()", [] { answered = AskResetQuestion() ? "yes" : "no"; },
          "Reset game, glass, focus, yes"},
-        {"RunHiScoreEntry()",
-         [] {
-             score = 500;
-             RunHiScoreEntry();
-             return std::string(settings->HiScores[0].name) + " " +
-                    std::to_string(settings->HiScores[0].score);
-         },
-         "Enter Your name, Hi-Scores, glass, focus, Ann 500"},
+        {"RunHiScoreEntry()", RunHiScoreEntry, "Enter Your name, Hi-Scores, glass, focus"},
     };
-    // A dialog or box blanks the glass while it is open, and gives the focus back when it closes.
     for (const auto& c : calls) {
         EXPECT_EQ(HostEffects(c.run), c.effects) << c.call;
     }
+    EXPECT_STREQ(settings->HiScores[0].name, "Ann") << "the name entered the table";
     ReplaceImport("SetTimer", reinterpret_cast<void*>(systemSetTimer));
 }
 
