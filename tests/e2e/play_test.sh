@@ -536,16 +536,17 @@ for save in "the name entry" "an unchanged Options OK" "the end of the Windows s
         xdotool key alt+g o
         wait_window "$game_pid" "Options" 10
         xdotool key Return
-        end=$((SECONDS + 10))
-        while find_window "$game_pid" "Options"; do
-            ((SECONDS < end)) || fail "Return takes the Options OK"
-            sleep 0.1
-        done
         ;;
     *)
         wineboot --end-session
         ;;
     esac
+    # The dialog hides before the save is done: the reload waits for the save.
+    end=$((SECONDS + 10))
+    until reg_exists "HKLM\\$store_key"; do
+        ((SECONDS < end)) || fail "$save saves the settings"
+        sleep 0.1
+    done
     reload_registry
     reg_exists "HKLM\\$store_key" || fail "$save saves the settings to where the next start finds them"
     read_saved
