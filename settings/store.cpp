@@ -109,6 +109,14 @@ void ReadStoredValues(StoredValue (&values)[StoredValueCount]) {
     CloseKeys(keys);
 }
 
+// What this copy writes now: its changes since its base, merged into what the store holds, whose
+// values are left in values.
+void MergeWithStore(const Settings& record, StoredValue (&values)[StoredValueCount],
+                    Settings* merged) {
+    ReadStoredValues(values);
+    MergeSettings(values, base, record, merged);
+}
+
 // The current user's key exists only where the machine-wide one was refused, and a VirtualStore
 // copy only where the earlier builds' were: either way saving goes to the current user's key,
 // which loading reads first. A key that is there but cannot be read is not taken for either.
@@ -180,9 +188,8 @@ Settings* LoadSettings(Settings* record) {
 
 bool TrySaveSettings(Settings* record) {
     StoredValue values[StoredValueCount];
-    ReadStoredValues(values);
     Settings merged;
-    MergeSettings(values, base, *record, &merged);
+    MergeWithStore(*record, values, &merged);
     EncodeSettings(merged, values);
     for (StoredValueIndex i : StoredValueSaveOrder) {
         if (!WriteStoreValue(StoredValueRules[i].name, values[i])) {
@@ -204,9 +211,8 @@ void SaveSettings(Settings* record) {
 
 void TakeStoredHiScores(Settings* record) {
     StoredValue values[StoredValueCount];
-    ReadStoredValues(values);
     Settings merged;
-    MergeSettings(values, base, *record, &merged);
+    MergeWithStore(*record, values, &merged);
     std::memcpy(record->HiScores, merged.HiScores, sizeof merged.HiScores);
     std::memcpy(base.HiScores, merged.HiScores, sizeof merged.HiScores);
 }

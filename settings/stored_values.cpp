@@ -7,9 +7,13 @@
 
 namespace {
 
+// A number of exactly four bytes within its range; loading takes it, and a save keeps it.
 bool IsUsableNumber(const StoredValue& value, const StoredValueRule& rule) {
-    const int32_t number = DecodeNumber(value, rule.defaultValue);
-    return value.present && value.size == 4 && number >= rule.lowest && number <= rule.highest;
+    if (!value.present || value.size != 4) {
+        return false;
+    }
+    const int32_t number = DecodeNumber(value, 0);
+    return number >= rule.lowest && number <= rule.highest;
 }
 
 int32_t DecodeRanged(const StoredValue& value, const StoredValueRule& rule) {
