@@ -1,10 +1,16 @@
 #include "app/main_window.h"
 
+#include <imm.h>
+#include <wtsapi32.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "about/about.h"
 #include "app/startup.h"
+#include "app/system_libraries.h"
 #include "display/bricks.h"
 #include "display/glass_painting.h"
 #include "game/game_cycle.h"
@@ -42,6 +48,7 @@ namespace {
 
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int LongLabelWidth = 150; // glass width in pixels from which the labels are words
+constexpr int32_t SmallestBrick = 6;
 
 HWND MakeWindow(const char* className, const char* text, int x, int y, int width, int height,
                 DWORD style, HWND parent, HMENU menu, DWORD extendedStyle, void* parameter) {
@@ -49,15 +56,114 @@ HWND MakeWindow(const char* className, const char* text, int x, int y, int width
                            appInstance->instance, parameter);
 }
 
-// While the window is inactive or in its menu the game pauses by itself; the player's own pause
-// is kept aside and comes back with the window.
-void AutoPause() {
-    savedPaused = paused;
+// While the window is inactive or in its menu, and while the player is away from the computer, the
+// game pauses by itself; the player's own pause is kept aside and comes back when the last reason
+// is gone. Each reason is one bit: a lock on an inactive window, or a sleep while locked, must not
+// take the kept state for the player's.
+enum AutoPauseReason : uint8_t { Inactive = 1, InMenu = 2, Locked = 4, Asleep = 8 };
+uint8_t autoPauses = 0;
+
+void AutoPause(uint8_t reason) {
+    if (autoPauses == 0) {
+        savedPaused = paused;
+    }
+    autoPauses |= reason;
     paused = 1;
 }
 
-void AutoResume() {
-    paused = savedPaused;
+void AutoResume(uint8_t reasons) {
+    autoPauses &= ~reasons;
+    if (autoPauses == 0) {
+        paused = savedPaused;
+    }
+}
+
+// The glass turns black at once, and is drawn whole when the game goes on.
+void RedrawGlass() {
+    MarkAllForRepaint();
+    InvalidateRect(mainWindow, nullptr, FALSE);
+}
+
+using SessionNotificationCall = BOOL(WINAPI*)(HWND);
+SessionNotificationCall unregisterSessionNotification = nullptr;
+
+// A lock, a switch to another user or a disconnected remote session changes the desktop without
+// deactivating the window.
+void RegisterForSessionNotifications() {
+    const auto registerSession = SystemFunctionOf<BOOL(WINAPI*)(HWND, DWORD)>(
+        "wtsapi32.dll", "WTSRegisterSessionNotification");
+    unregisterSessionNotification = SystemFunctionOf<SessionNotificationCall>(
+        "wtsapi32.dll", "WTSUnRegisterSessionNotification");
+    // Early in a sign-in the session service may not run yet; the game plays without it.
+    registerSession(mainWindow, NOTIFY_FOR_THIS_SESSION);
+}
+
+void SessionChanged(WPARAM change) {
+    switch (change) {
+    case WTS_SESSION_LOCK:
+    case WTS_CONSOLE_DISCONNECT:
+    case WTS_REMOTE_DISCONNECT:
+        AutoPause(Locked);
+        RedrawGlass();
+        break;
+    case WTS_SESSION_UNLOCK:
+    case WTS_CONSOLE_CONNECT:
+    case WTS_REMOTE_CONNECT:
+        AutoResume(Locked);
+        RedrawGlass();
+        break;
+    default:
+        break;
+    }
+}
+
+void PowerChanged(WPARAM change) {
+    if (change == PBT_APMSUSPEND) {
+        AutoPause(Asleep);
+        RedrawGlass();
+    } else if (change == PBT_APMRESUMESUSPEND) {
+        // Only a resume that the player started: one that a timer started plays to nobody.
+        AutoResume(Asleep);
+        RedrawGlass();
+    }
+}
+
+// The work area of the window's monitor: the screen less the taskbar and other docked bars. Before
+// the first layout the window lies at the screen's origin, on the primary monitor.
+RECT WorkArea() {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return monitor.rcWork;
+}
+
+// The size of the main window around a client area of this size.
+SIZE WindowSize(int clientWidth, int clientHeight) {
+    RECT frame = {100, 100, 100 + clientWidth, 100 + clientHeight};
+    if (!AdjustWindowRect(&frame, MainWindowStyle, TRUE)) {
+        RuntimeAssert("Droppa", __LINE__);
+    }
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The largest bricks, up to the stored sizes, whose window fits the work area. Both sides shrink
+// by one factor, so square bricks stay square; the glass keeps its rows and columns.
+void FitBricks() {
+    const SIZE room = GlassRoom();
+    const int32_t width = settings->BrkWidth;
+    const int32_t height = settings->BrkHeight;
+    const int32_t larger = std::max(width, height);
+    // Where not even the smallest bricks fit, the smallest are used.
+    for (int32_t step = larger; step > 0; --step) {
+        settings->BrkWidth = std::max(SmallestBrick, width * step / larger);
+        settings->BrkHeight = std::max(SmallestBrick, height * step / larger);
+        if (settings->BrksPerLine * settings->BrkWidth <= room.cx &&
+            settings->BrksPerColumn * settings->BrkHeight <= room.cy) {
+            return;
+        }
+    }
 }
 
 void AskToQuit() {
@@ -87,6 +193,7 @@ ATOM RegisterWindowClass(const char* className, WNDPROC procedure, HICON icon, H
 POINT CenterIn(int width, int height, HWND window) {
     int areaWidth = 0;
     int areaHeight = 0;
+    POINT origin;
     if (window != nullptr) {
         RECT client;
         if (!GetClientRect(window, &client)) {
@@ -94,12 +201,21 @@ POINT CenterIn(int width, int height, HWND window) {
         }
         areaWidth = client.right;
         areaHeight = client.bottom;
+        origin = {0, 0};
     } else {
-        areaWidth = GetSystemMetrics(SM_CXSCREEN);
-        areaHeight = GetSystemMetrics(SM_CYSCREEN);
+        const RECT work = WorkArea();
+        areaWidth = work.right - work.left;
+        areaHeight = work.bottom - work.top;
+        origin = {work.left, work.top};
     }
-    return {width > areaWidth ? 0 : (areaWidth - width) / 2,
-            height > areaHeight ? 0 : (areaHeight - height) / 2};
+    return {origin.x + (width > areaWidth ? 0 : (areaWidth - width) / 2),
+            origin.y + (height > areaHeight ? 0 : (areaHeight - height) / 2)};
+}
+
+SIZE GlassRoom() {
+    const RECT work = WorkArea();
+    const SIZE frame = WindowSize(0, TopBandHeight);
+    return {work.right - work.left - frame.cx, work.bottom - work.top - frame.cy};
 }
 
 void CreateMainWindow() {
@@ -139,19 +255,22 @@ void CreateMainWindow() {
     if (previewPanel == nullptr) {
         RuntimeAssert("Droppa", __LINE__);
     }
+    // With an input method on, the keys would compose text instead of playing. The result is not
+    // checked: where Windows runs no input methods there is nothing to take away.
+    ImmAssociateContextEx(mainWindow, nullptr, 0);
+    ImmAssociateContextEx(mainWindow, nullptr, IACE_CHILDREN);
+    RegisterForSessionNotifications();
 }
 
 void LayoutWindow() {
     ShowWindow(mainWindow, SW_HIDE);
+    FitBricks();
     settings->ClientWidth = settings->BrksPerLine * settings->BrkWidth;
     settings->ClientHeight = settings->BrksPerColumn * settings->BrkHeight + TopBandHeight;
 
-    RECT frame = {100, 100, 100 + settings->ClientWidth, 100 + settings->ClientHeight};
-    if (!AdjustWindowRect(&frame, MainWindowStyle, TRUE)) {
-        RuntimeAssert("Droppa", __LINE__);
-    }
-    int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
+    const SIZE frame = WindowSize(settings->ClientWidth, settings->ClientHeight);
+    const int width = frame.cx;
+    int height = frame.cy;
     POINT corner = CenterIn(width, height, nullptr);
     MoveWindow(mainWindow, corner.x, corner.y, width, height, TRUE);
 
@@ -222,6 +341,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         return 0;
     case WM_DESTROY:
+        unregisterSessionNotification(mainWindow);
         PostQuitMessage(0);
         return 0;
     case WM_MOVE:
@@ -230,12 +350,24 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
-            AutoPause();
+            AutoPause(Inactive);
         } else {
-            AutoResume();
+            // An active window has the player in front of it, whatever was missed meanwhile.
+            AutoResume(Inactive | InMenu | Locked | Asleep);
         }
+        RedrawGlass();
+        return 0;
+    case WM_WTSSESSION_CHANGE:
+        SessionChanged(wParam);
+        return 0;
+    case WM_POWERBROADCAST:
+        PowerChanged(wParam);
+        return TRUE;
+    case WM_DISPLAYCHANGE:
+        // Another resolution or colour depth, or a monitor gone: the window may no longer fit,
+        // and the brick images must be made in the screen's new format.
+        LayoutWindow();
         MarkAllForRepaint();
-        InvalidateRect(mainWindow, nullptr, FALSE);
         return 0;
     case WM_PAINT:
         PaintGlass(window);
@@ -246,6 +378,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_ENDSESSION:
         // Windows is ending the session and will not let the game reach its own quit path.
         if (wParam) {
+            EnterHiScoreBeforeSessionEnds();
             SaveSettings(settings);
         }
         return 0;
@@ -269,13 +402,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
     }
     case WM_ENTERMENULOOP:
-        AutoPause();
+        AutoPause(InMenu);
         InvalidateRect(mainWindow, nullptr, FALSE);
         return 0;
     case WM_EXITMENULOOP:
-        AutoResume();
-        MarkAllForRepaint();
-        InvalidateRect(mainWindow, nullptr, FALSE);
+        AutoResume(InMenu);
+        RedrawGlass();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -28,15 +28,21 @@ extern const char* const QuitMessages[QuitMessageCount];
 // Registers the class and creates the hidden main window and its four controls.
 void CreateMainWindow();
 
-// Sizes and centres the window for the settings, places the controls, rebuilds the brick images,
-// labels the buttons and shows the window.
+// Sizes the window for the settings and centres it in the work area of its monitor, places the
+// controls, rebuilds the brick images, labels the buttons and shows the window. Bricks whose
+// window would not fit the work area are made smaller first, by one factor for both sides, and the
+// record takes the sizes used.
 void LayoutWindow();
+
+// The largest glass, in pixels, whose window fits the work area of the main window's monitor.
+SIZE GlassRoom();
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void MenuCommand(HWND window, WPARAM command);
 
-// The top-left corner at which a box of this size is centred in the window's client area, or on
-// the screen when no window is given; (-1, -1) when the client area cannot be read.
+// The top-left corner at which a box of this size is centred in the window's client area, or in the
+// work area of the main window's monitor when no window is given; on an axis where the box is
+// larger, the area's edge. (-1, -1) when the client area cannot be read.
 POINT CenterIn(int width, int height, HWND window);
 
 ATOM RegisterWindowClass(const char* className, WNDPROC procedure, HICON icon, HICON smallIcon,

@@ -7,6 +7,7 @@
 
 #include "about/about.h"
 #include "app/main_window.h"
+#include "app/system_libraries.h"
 #include "game/figure.h"
 #include "game/game_cycle.h"
 #include "game/glass.h"
@@ -33,8 +34,10 @@ void StartUp() {
     }
 
     // The Options dialog's up-down controls come from the common controls.
+    const auto initCommonControls = SystemFunctionOf<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>(
+        "comctl32.dll", "InitCommonControlsEx");
     INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_UPDOWN_CLASS};
-    if (!InitCommonControlsEx(&commonControls)) {
+    if (!initCommonControls(&commonControls)) {
         RuntimeAssert("Droppa", __LINE__);
     }
     CreateMainWindow();

@@ -16,9 +16,33 @@ constexpr int MaxNameLength = 49;
 constexpr COLORREF ListTextColor = RGB(255, 255, 0);
 } // namespace
 
+namespace {
+
+HWND nameDialog = nullptr; // the open name dialog, until its name is taken or refused
+
+// Takes the name as typed, or the name for an empty edit, and enters the score when it qualifies.
+// Another copy of the game may have entered scores meanwhile: the score is compared with, and the
+// table shows, what is stored. Saved at once, so that a score survives a crash or a killed
+// process; a store that refuses it now does not end the game, and the save at quit tries again.
+void EnterTypedName(HWND dialog) {
+    nameDialog = nullptr;
+    SendDlgItemMessageA(dialog, IDC_NAME, WM_GETTEXT, MaxNameLength + 1,
+                        reinterpret_cast<LPARAM>(playerName));
+    if (playerName[0] == '\0') {
+        std::strcpy(playerName, "Player without name");
+    }
+    TakeStoredHiScores(settings);
+    if (InsertHiScore(settings->HiScores, playerName, score)) {
+        TrySaveSettings(settings);
+    }
+}
+
+} // namespace
+
 INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        nameDialog = dialog;
         // A pasted name longer than the table keeps is refused rather than cut silently.
         SendDlgItemMessageA(dialog, IDC_NAME, EM_LIMITTEXT, MaxNameLength, 0);
         SetFocus(GetDlgItem(dialog, IDC_NAME));
@@ -28,13 +52,11 @@ INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
             return TRUE;
         }
         if (LOWORD(wParam) == IDOK) {
-            SendDlgItemMessageA(dialog, IDC_NAME, WM_GETTEXT, MaxNameLength + 1,
-                                reinterpret_cast<LPARAM>(playerName));
-            if (playerName[0] == '\0') {
-                std::strcpy(playerName, "Player without name");
-            }
+            EnterTypedName(dialog);
         } else {
+            nameDialog = nullptr;
             playerName[0] = '\0';
+            TakeStoredHiScores(settings);
         }
         EndDialog(dialog, 0);
         return TRUE;
@@ -45,16 +67,14 @@ INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 void EnterHiScore() {
     DialogBoxParamA(appInstance->instance, MAKEINTRESOURCEA(IDD_NAME), mainWindow, NameDlgProc, 0);
-    // Another copy of the game may have entered scores meanwhile: the score is compared with,
-    // and the table shows, what is stored.
-    TakeStoredHiScores(settings);
-    if (playerName[0] == '\0') {
-        return;
-    }
-    // Saved at once, so that a score survives a crash or a killed process; a store that refuses
-    // it now does not end the game, and the save at quit tries again.
-    if (InsertHiScore(settings->HiScores, playerName, score)) {
-        TrySaveSettings(settings);
+}
+
+void EnterHiScoreBeforeSessionEnds() {
+    if (nameDialog != nullptr) {
+        const HWND dialog = nameDialog;
+        EnterTypedName(dialog);
+        // Should the session go on after all, the player finds the table as after OK.
+        EndDialog(dialog, 0);
     }
 }
 

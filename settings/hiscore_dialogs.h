@@ -11,6 +11,10 @@ extern char playerName[HiScoreNameSize];
 // Asks for the player's name and enters the game's score when it qualifies.
 void EnterHiScore();
 
+// Windows is ending the session: a name dialog still open enters the score as its OK would, so
+// that the save that follows holds it.
+void EnterHiScoreBeforeSessionEnds();
+
 INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Opened with a non-zero parameter after a finished game, which enters its score first; with 0

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "app/main_window.h"
 #include "resources/resource_ids.h"
@@ -15,25 +16,38 @@ namespace {
 
 constexpr uint32_t DefaultCustomColor = 0x800040;
 
-// A size the player types: its edit, its up-down control, its accepted range and its complaint.
+// A size the player types: its edit, its up-down control, its accepted range, its complaint and
+// its name in the complaint of a window too large for the screen.
 struct SizeField {
     int edit;
     int upDown;
     int32_t minimum;
     int32_t maximum;
     const char* complaint;
+    const char* name;
     int32_t Settings::*field;
 };
 
+enum { Width, Height, PerLine, PerColumn };
 constexpr SizeField SizeFields[] = {
-    {IDC_BRICK_WIDTH, IDC_BRICK_WIDTH_SPIN, 6, 50, "Incorrect brick width", &Settings::BrkWidth},
-    {IDC_BRICK_HEIGHT, IDC_BRICK_HEIGHT_SPIN, 6, 50, "Incorrect brick height",
+    {IDC_BRICK_WIDTH, IDC_BRICK_WIDTH_SPIN, 6, 50, "Incorrect brick width", "brick width",
+     &Settings::BrkWidth},
+    {IDC_BRICK_HEIGHT, IDC_BRICK_HEIGHT_SPIN, 6, 50, "Incorrect brick height", "brick height",
      &Settings::BrkHeight},
     {IDC_BRICKS_PER_LINE, IDC_BRICKS_PER_LINE_SPIN, 7, 30, "Incorrect value of bricks per line",
-     &Settings::BrksPerLine},
+     "value of bricks per line", &Settings::BrksPerLine},
     {IDC_BRICKS_PER_COLUMN, IDC_BRICKS_PER_COLUMN_SPIN, 7, 40,
-     "Incorrect value of bricks per column", &Settings::BrksPerColumn},
+     "Incorrect value of bricks per column", "value of bricks per column",
+     &Settings::BrksPerColumn},
 };
+
+// The glass's width is bricks of one width times the bricks per line, its height likewise.
+struct Axis {
+    int brick;
+    int count;
+    LONG SIZE::*room;
+};
+constexpr Axis Axes[] = {{Width, PerLine, &SIZE::cx}, {Height, PerColumn, &SIZE::cy}};
 
 void FillControls(HWND dialog) {
     for (const SizeField& size : SizeFields) {
@@ -88,10 +102,34 @@ void ChooseBackground(HWND dialog) {
     settings->GlassBackgrColor = request.rgbResult;
 }
 
+// For sizes whose window would not fit the work area, the complaint names the largest value that
+// fits for the field that makes it too big: the count where the player changed only that, else
+// the brick size, which keeps the game the same. Returns false when the window fits.
+bool TooLargeComplaint(const int32_t values[4], char* complaint) {
+    const SIZE room = GlassRoom();
+    for (const Axis& axis : Axes) {
+        const LONG space = room.*axis.room;
+        if (values[axis.brick] * values[axis.count] <= space) {
+            continue;
+        }
+        const auto changed = [&](int i) { return values[i] != settings->*SizeFields[i].field; };
+        int named = changed(axis.count) && !changed(axis.brick) ? axis.count : axis.brick;
+        int other = named == axis.brick ? axis.count : axis.brick;
+        if (space / values[other] < SizeFields[named].minimum) {
+            std::swap(named, other);
+        }
+        wsprintfA(complaint,
+                  "The window would not fit on the screen.\nThe largest %s that fits is %d.",
+                  SizeFields[named].name, static_cast<int>(space / values[other]));
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void ApplyOptions(HWND dialog) {
-    char complaint[50] = "";
+    char complaint[100] = "";
     int32_t values[4];
     for (int i = 0; i < 4; ++i) {
         const SizeField& size = SizeFields[i];
@@ -102,6 +140,9 @@ void ApplyOptions(HWND dialog) {
         values[i] = static_cast<int32_t>(number);
     }
     settings->FiguresSetSize = IsDlgButtonChecked(dialog, IDC_CLASSIC) == BST_CHECKED ? 6 : 11;
+    if (complaint[0] == '\0') {
+        TooLargeComplaint(values, complaint);
+    }
     if (complaint[0] != '\0') {
         // Nothing is stored until all four are right: the painter may draw the glass meanwhile.
         MessageBoxA(mainWindow, complaint, "Incorrect value", MB_OK);

@@ -51,7 +51,8 @@ if [ -n "$fresh" ]; then
     rm -rf "$WINEPREFIX"
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# STAKKO_DLL_OVERRIDES adds overrides of a test's own, such as Windows' search order for a library.
+export WINEDLLOVERRIDES="mscoree,mshtml=${STAKKO_DLL_OVERRIDES:+;$STAKKO_DLL_OVERRIDES}"
 export WINEARCH=win64
 
 started=()

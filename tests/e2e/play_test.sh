@@ -522,10 +522,17 @@ pass "HiScores entries 1 to 12 stay \"None\" with score 0"
 
 # ===== 7b. every other save, as the next start finds it: each is made into a store emptied while
 # the game runs, and checked after the registry is reloaded, which ends the game
-for save in "the name entry" "an unchanged Options OK" "the end of the Windows session"; do
+for save in "the name entry" "an unchanged Options OK" "the end of the Windows session" \
+    "the end of the Windows session at the name prompt"; do
     start_game "save"
     wine reg delete "HKLM\\$store_key" /reg:32 /f >/dev/null 2>&1
     case $save in
+    *prompt)
+        # The name is typed but not confirmed when Windows ends the session.
+        play_to_the_end
+        xdotool type "Unconfirmed"
+        wineboot --end-session
+        ;;
     *name*)
         play_to_the_end
         xdotool type "Reloaded"
@@ -550,7 +557,10 @@ for save in "the name entry" "an unchanged Options OK" "the end of the Windows s
     reload_registry
     reg_exists "HKLM\\$store_key" || fail "$save saves the settings to where the next start finds them"
     read_saved
-    case $save in *name*) [[ $hiscores == *52656C6F61646564* ]] || fail "$save saves the name" "$hiscores" ;; esac
+    case $save in
+    *prompt) [[ $hiscores == *556E636F6E6669726D6564* ]] || fail "$save saves the name" "$hiscores" ;;
+    *name*) [[ $hiscores == *52656C6F61646564* ]] || fail "$save saves the name" "$hiscores" ;;
+    esac
     pass "$save saves the settings to where the next start finds them"
 done
 

@@ -290,23 +290,45 @@ TEST_F(OptionsDialog, HostileTextIsRefusedAndSavesNothingWhileAnAcceptedOkSavesA
 }
 
 TEST_F(OptionsDialog, TheBoundsAreAcceptedAndOneBeyondRefused) {
-    EXPECT_EQ(TryOk("6", "50", "7", "40"), "");
+    EXPECT_EQ(TryOk("6", "50", "30", "7"), "");
     EXPECT_EQ(settings->BrkWidth, 6);
     EXPECT_EQ(settings->BrkHeight, 50);
-    EXPECT_EQ(settings->BrksPerLine, 7);
-    EXPECT_EQ(settings->BrksPerColumn, 40);
-    EXPECT_EQ(TryOk("50", "6", "30", "7"), "");
-    EXPECT_EQ(settings->ClientWidth, 30 * 50);
-    EXPECT_EQ(settings->ClientHeight, 7 * 6 + 65);
-
-    EXPECT_EQ(TryOk("51", "6", "30", "7"), "Incorrect brick width");
-    EXPECT_EQ(TryOk("50", "5", "30", "7"), "Incorrect brick height");
-    EXPECT_EQ(TryOk("50", "6", "6", "7"), "Incorrect value of bricks per line");
-    EXPECT_EQ(TryOk("50", "6", "31", "7"), "Incorrect value of bricks per line");
-    EXPECT_EQ(TryOk("50", "6", "30", "6"), "Incorrect value of bricks per column");
-    EXPECT_EQ(TryOk("50", "6", "30", "41"), "Incorrect value of bricks per column");
-    EXPECT_EQ(settings->BrkWidth, 50);
+    EXPECT_EQ(settings->BrksPerLine, 30);
     EXPECT_EQ(settings->BrksPerColumn, 7);
+    EXPECT_EQ(TryOk("50", "6", "7", "40"), "");
+    EXPECT_EQ(settings->ClientWidth, 7 * 50);
+    EXPECT_EQ(settings->ClientHeight, 40 * 6 + 65);
+
+    EXPECT_EQ(TryOk("51", "6", "7", "40"), "Incorrect brick width");
+    EXPECT_EQ(TryOk("50", "5", "7", "40"), "Incorrect brick height");
+    EXPECT_EQ(TryOk("50", "6", "6", "40"), "Incorrect value of bricks per line");
+    EXPECT_EQ(TryOk("50", "6", "31", "40"), "Incorrect value of bricks per line");
+    EXPECT_EQ(TryOk("50", "6", "7", "6"), "Incorrect value of bricks per column");
+    EXPECT_EQ(TryOk("50", "6", "7", "41"), "Incorrect value of bricks per column");
+    EXPECT_EQ(settings->BrkWidth, 50);
+    EXPECT_EQ(settings->BrksPerColumn, 40);
+}
+
+// The work area here is the whole desktop. The field named is the one the player made larger,
+// the brick size where both grew; the dialog stays open, and nothing changes.
+TEST_F(OptionsDialog, SizesWhoseWindowCannotFitTheWorkAreaAreRefusedNamingTheLargestThatFits) {
+    RECT frame;
+    RECT client;
+    GetWindowRect(mainWindow, &frame);
+    GetClientRect(mainWindow, &client);
+    const SIZE room = {GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left - client.right),
+                       GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top - client.bottom)};
+    const auto tooLarge = [](const char* field, long largest) {
+        return "The window would not fit on the screen.\nThe largest " + std::string(field) +
+               " that fits is " + std::to_string(largest) + ".";
+    };
+    EXPECT_EQ(TryOk("15", "50", "10", "40"), tooLarge("brick height", (room.cy - 65) / 40));
+    EXPECT_TRUE(optionsStayedOpen);
+    EXPECT_EQ(TryOk("50", "15", "30", "20"), tooLarge("brick width", room.cx / 30));
+    EXPECT_EQ(TryOk("15", "15", "10", "20"), "");
+    settings->BrkWidth = 40;
+    EXPECT_EQ(TryOk("40", "15", "30", "20"), tooLarge("value of bricks per line", room.cx / 40));
+    EXPECT_EQ(settings->BrksPerLine, 10);
 }
 
 TEST_F(OptionsDialog, AnyStoredSetSizeButElevenOpensAsClassicAndOkStoresSix) {

@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app/system_libraries.h"
 #include "game/figure.h"
 #include "game/glass.h"
 #include "settings/settings.h"
@@ -78,6 +79,7 @@ void SetUpProgram() {
     appInstance = &programInstance;
     // As a first start on this machine finds it.
     RemoveStoredSettings();
+    RestrictLibrarySearch();
     StartUp();
 }
 
