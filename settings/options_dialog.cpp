@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/main_window.h"
+#include "app/system_libraries.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "settings/store.h"
@@ -97,7 +98,9 @@ void ChooseBackground(HWND dialog) {
     request.rgbResult = settings->GlassBackgrColor;
     request.lpCustColors = customColors;
     request.Flags = CC_RGBINIT | CC_FULLOPEN;
-    ChooseColorA(&request);
+    // Loaded here rather than imported: Wine's common dialogs import the common controls, which
+    // its loader would look for in the program's folder first.
+    SystemFunctionOf<BOOL(WINAPI*)(CHOOSECOLORA*)>("comdlg32.dll", "ChooseColorA")(&request);
     // A cancelled chooser leaves the initial colour in the request, so nothing changes then.
     settings->GlassBackgrColor = request.rgbResult;
 }
