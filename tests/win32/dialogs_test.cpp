@@ -309,25 +309,27 @@ TEST_F(OptionsDialog, TheBoundsAreAcceptedAndOneBeyondRefused) {
     EXPECT_EQ(settings->BrksPerColumn, 40);
 }
 
-// The work area here is the whole desktop. The field named is the one the player made larger,
-// the brick size where both grew; the dialog stays open, and nothing changes.
+// The field named is the one the player made larger, the brick size where both grew; the dialog
+// stays open, and nothing changes.
 TEST_F(OptionsDialog, SizesWhoseWindowCannotFitTheWorkAreaAreRefusedNamingTheLargestThatFits) {
     RECT frame;
     RECT client;
     GetWindowRect(mainWindow, &frame);
     GetClientRect(mainWindow, &client);
-    const SIZE room = {GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left - client.right),
-                       GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top - client.bottom)};
+    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+    GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const long roomX = work.right - work.left - (frame.right - frame.left - client.right);
+    const long roomY = work.bottom - work.top - (frame.bottom - frame.top - client.bottom) - 65;
     const auto tooLarge = [](const char* field, long largest) {
         return "The window would not fit on the screen.\nThe largest " + std::string(field) +
                " that fits is " + std::to_string(largest) + ".";
     };
-    EXPECT_EQ(TryOk("15", "50", "10", "40"), tooLarge("brick height", (room.cy - 65) / 40));
+    EXPECT_EQ(TryOk("15", "50", "10", "40"), tooLarge("brick height", roomY / 40));
     EXPECT_TRUE(optionsStayedOpen);
-    EXPECT_EQ(TryOk("50", "15", "30", "20"), tooLarge("brick width", room.cx / 30));
-    EXPECT_EQ(TryOk("15", "15", "10", "20"), "");
+    EXPECT_EQ(TryOk("50", "15", "30", "20"), tooLarge("brick width", roomX / 30));
     settings->BrkWidth = 40;
-    EXPECT_EQ(TryOk("40", "15", "30", "20"), tooLarge("value of bricks per line", room.cx / 40));
+    EXPECT_EQ(TryOk("40", "15", "30", "20"), tooLarge("value of bricks per line", roomX / 40));
     EXPECT_EQ(settings->BrksPerLine, 10);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/startup.h"
@@ -36,22 +37,20 @@ TEST(UninstallSwitch, AnythingElseStartsTheGame) {
 std::string FolderOf(HMODULE module) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(module, path, MAX_PATH);
-    std::string folder(path, std::string(path).rfind('\\'));
-    CharLowerA(folder.data());
-    return folder;
+    *std::strrchr(path, '\\') = '\0';
+    return CharLowerA(path);
 }
 
-// A comctl32.dll lies beside this program: Windows would look there first for it, since it is not
-// one of the known DLLs, and so would any later LoadLibrary of the name.
+// A comctl32.dll lies beside this program, where Windows looks first for a library that is not
+// one of its known DLLs: neither the program nor a later LoadLibrary of the name may take it.
 TEST(SystemLibraries, ComeFromTheSystemFolderWhateverLiesBesideTheProgram) {
-    const std::string planted = FolderOf(nullptr) + "\\comctl32.dll";
-    ASSERT_NE(GetFileAttributesA(planted.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_NE(GetFileAttributesA((FolderOf(nullptr) + "\\comctl32.dll").c_str()),
+              INVALID_FILE_ATTRIBUTES);
     RestrictLibrarySearch();
-    ASSERT_NE(SystemFunction("comctl32.dll", "InitCommonControlsEx"), nullptr);
+    SystemFunction("comctl32.dll", "InitCommonControlsEx");
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
-    CharLowerA(system);
-    EXPECT_EQ(FolderOf(GetModuleHandleA("comctl32.dll")), system);
+    EXPECT_EQ(FolderOf(GetModuleHandleA("comctl32.dll")), CharLowerA(system));
     EXPECT_EQ(LoadLibraryA("comctl32.dll"), GetModuleHandleA("comctl32.dll"));
 }
 
