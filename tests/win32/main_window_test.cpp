@@ -109,27 +109,6 @@ RECT FrameInWorkArea() {
     return frame;
 }
 
-// Another resolution comes with WM_DISPLAYCHANGE, sent to the program's window.
-TEST_F(Layout, AChangeOfTheScreenLaysTheWindowOutAgainInTheNewWorkArea) {
-    Lay(15, 15, 10, 40);
-    const RECT before = WorkArea();
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = 800;
-    mode.dmPelsHeight = 600;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    for (DEVMODEA* change : {&mode, static_cast<DEVMODEA*>(nullptr)}) { // and back
-        ASSERT_EQ(ChangeDisplaySettingsA(change, 0), DISP_CHANGE_SUCCESSFUL);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
-        }
-        EXPECT_EQ(WorkArea().bottom, change ? 600 : before.bottom);
-        FrameInWorkArea();
-    }
-    EXPECT_LT(settings->BrkHeight, 15) << "the bricks made smaller for 800 x 600 stay so";
-}
-
 TEST_F(Layout, LabelsAreWordsFrom150PixelsOfGlassAndLettersBelow) {
     Lay(15, 15, 10, 20);
     EXPECT_EQ(std::string(unpauseLabel), "Unpause");
