@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "foreground.h"
 #include "game/figure.h"
 #include "game/glass.h"
 #include "settings/settings.h"
@@ -79,6 +80,8 @@ void SetUpProgram() {
     // As a first start on this machine finds it.
     RemoveStoredSettings();
     StartUp();
+    // In front, as a game started from the desktop is; the tests that cannot do without it check.
+    TakeForeground(mainWindow);
 }
 
 DialogAnswers::DialogAnswers(Handler onActivate) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "foreground.h"
 #include "resources/resource_ids.h"
 #include "settings/store.h"
 
@@ -692,7 +693,11 @@ BOOL CALLBACK FindScore(HWND child, LPARAM lParam) {
 HWND PlayToTheEnd(RunningGame& game, HWND mainWindow, int* finalScore) {
     HWND nameDialog = nullptr;
     for (int drop = 0; drop < 100 && nameDialog == nullptr; ++drop) {
-        SetForegroundWindow(mainWindow); // an inactive game pauses
+        const ::testing::AssertionResult front = TakeForeground(mainWindow); // inactive, it pauses
+        if (!front) {
+            ADD_FAILURE() << front.message();
+            return nullptr;
+        }
         PostMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
         nameDialog = game.WaitForWindow("Enter Your name", 4);
     }
