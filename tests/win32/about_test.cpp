@@ -220,6 +220,8 @@ class AboutCredits : public ::testing::Test {
         }
     }
 
+    // The tests find the first line by its exact colour: font smoothing, ClearType on Windows,
+    // tints only the edges of strokes, and Arial Black's strokes of 26 pixels are wider than that.
     static COLORREF FirstLineColor() {
         return CreditColors[CreditLines[0].color];
     }
@@ -375,6 +377,8 @@ TEST_F(AboutCredits, ALineWiderThanTheWindowStartsAtItsLeftEdge) {
         Tick(credits, TicksPerLine - 1);
         const CreditPixels wide(credits);
         const int wideLeft = wide.LeftColumnOf(color);
+        // "W i n d o w s" is about 130 pixels of the 278 of the credits window, under Wine and by
+        // Arial Black's widths on Windows: far from either edge here, far wider than 30 below.
         ASSERT_GT(wideLeft, 10) << "the line is centred in the full window";
 
         constexpr int NarrowWidth = 30;

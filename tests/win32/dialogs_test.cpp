@@ -14,6 +14,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "foreground.h"
 #include "game/figure.h"
 #include "game/glass.h"
 #include "game/host.h"
@@ -128,6 +129,9 @@ TEST_F(HiScoreDialogs, TheNameEditTakesNoMoreThan49TypedCharacters) {
 }
 
 TEST_F(HiScoreDialogs, AnEightBitNameIsTypedEnteredAndSavedAtOnceWithItsNul) {
+    // Every byte here is a character of code page 1252, the ANSI code page of an English Windows
+    // and of Wine in an English or C locale: the edit control holds Unicode, and a byte that the
+    // code page lacks would not come back.
     const std::string names8[] = {"J\xF6rg \xC4\xE9\xDF", "\x80\x9F\xA0\xFF\xA9"};
     for (const std::string& name : names8) {
         UseDefaultSettings();
@@ -434,7 +438,8 @@ void Type(const std::string& keys) {
 
 // Every dialog as a player works it from the keyboard: the Tab key moves from field to field in
 // order (Options opens on OK, the first of them), the arrow keys step a size by one, Return takes
-// the default button and Escape cancels.
+// the default button and Escape cancels. The system's keys go to the window in front, so each row
+// starts with the program in front, and a dialog it opens is in front too.
 TEST(Keyboard, EachDialogWorksFromTheKeys) {
     const struct {
         WPARAM command; // the menu command that opens it, or 0 for the end of a game
@@ -453,7 +458,8 @@ TEST(Keyboard, EachDialogWorksFromTheKeys) {
         {IDM_ABOUT, "Escape", "sizes 15 15 10 20"},
     };
     for (const auto& row : rows) {
-        UseDefaultSettings();
+        UseDefaultSettings(); // which hides the window for a moment: Windows puts another in front
+        ASSERT_TRUE(TakeForeground(mainWindow)) << row.keys;
         playerName[0] = '\0';
         score = 300;
         bool typed = false;

@@ -12,6 +12,7 @@
 #include "display/bricks.h"
 #include "display/glass_painting.h"
 #include "fatal_box.h"
+#include "foreground.h"
 #include "game/figure.h"
 #include "game/game_cycle.h"
 #include "game/glass.h"
@@ -47,6 +48,9 @@ int ScreenBitsPerPixel() {
     return bitsPerPixel;
 }
 
+// Windows 8 and later always run the screen at 32 bits per pixel, so there the bevelled cases run
+// and the flat ones skip; display_tests_8bpp runs the flat ones on Wine's 8-bit screen. At 15 or
+// 16 bits, which neither offers, the exact colours these tests compare would be rounded.
 bool FlatDisplay() {
     return ScreenBitsPerPixel() <= 8;
 }
@@ -133,7 +137,6 @@ class DisplayTest : public ::testing::Test {
         ASSERT_NE(previewPanel, nullptr);
         BuildBrickImages();
         ShowWindow(window, SW_SHOW);
-        SetForegroundWindow(window);
         UpdateWindow(window);
     }
 
@@ -172,10 +175,10 @@ class DisplayTest : public ::testing::Test {
     }
 
     // Another top-level window of this program, beside the glass, takes the foreground.
-    void BringAnotherWindowToTheForeground() {
+    ::testing::AssertionResult BringAnotherWindowToTheForeground() {
         other = CreateWindowExA(0, TestWindowClass, "", WS_POPUP | WS_VISIBLE, 400, 0, 50, 50,
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        SetForegroundWindow(other);
+        return TakeForeground(other);
     }
 
     // The glass as it shows on the screen, a character a cell: the colour digit of a brick,
@@ -305,21 +308,25 @@ TEST_F(BrickImages, EdgesGoHalfwayToWhiteAndHalfwayToBlackRoundingDown) {
 
 TEST_F(BrickImages, ARebuildAtAnotherSizeLeavesExactlyEightBitmapsAndEightBrushes) {
     Build(6, 6);
+    // Only bitmaps: Windows may hand a deleted brush's handle to the next brush made.
     std::vector<HGDIOBJ> previous;
     for (const BrickColor& entry : BrickColorTable) {
         previous.push_back(entry.bitmap);
-        previous.push_back(entry.brush);
     }
     const int liveBefore = GdiObjectCount();
-    HBRUSH probe = CreateSolidBrush(Scribble);
+    HBITMAP probe = CreateBitmap(1, 1, 1, 1, nullptr); // no system keeps deleted bitmaps
     ASSERT_EQ(GdiObjectCount(), liveBefore + 1) << "this system's GDI objects cannot be counted";
     DeleteObject(probe);
 
-    Build(10, 6);
+    // An odd number, the last at the new size.
+    const int rebuilds = 1 + 2 * GdiCountSlack();
+    for (int i = 0; i < rebuilds; ++i) {
+        Build(i % 2 == 0 ? 10 : 6, 6);
+    }
 
-    EXPECT_EQ(GdiObjectCount(), liveBefore);
+    EXPECT_NEAR(GdiObjectCount(), liveBefore, GdiCountSlack());
     for (HGDIOBJ object : previous) {
-        EXPECT_EQ(GetObjectType(object), 0u) << "an object of the first build still exists";
+        EXPECT_EQ(GetObjectType(object), 0u) << "a bitmap of the first build still exists";
     }
     const int displayBits = ScreenBitsPerPixel();
     for (const BrickColor& entry : BrickColorTable) {
@@ -339,6 +346,7 @@ TEST_F(BrickImages, ARebuildAtAnotherSizeLeavesExactlyEightBitmapsAndEightBrushe
 using GlassPainting = DisplayTest;
 
 TEST_F(GlassPainting, InTheForegroundAPaintAfterAFigureMoveRedrawsOnlyTheCellsTheMoveFlagged) {
+    ASSERT_TRUE(TakeForeground(window));
     SetGlass({"2......555", //
               "22.4444555"});
     Figure falling{};
@@ -367,8 +375,7 @@ TEST_F(GlassPainting, WithAnotherWindowInTheForegroundEveryPaintRedrawsEveryUsed
               "2......555", //
               "22.4444555"});
     PaintEveryCell();
-    BringAnotherWindowToTheForeground();
-    ASSERT_EQ(GetForegroundWindow(), other);
+    ASSERT_TRUE(BringAnotherWindowToTheForeground());
     ScribbleOverGlass();
     glass->cells[0][0].repaint = 1;
 
@@ -382,7 +389,8 @@ TEST_F(GlassPainting, WithAnotherWindowInTheForegroundEveryPaintRedrawsEveryUsed
 }
 
 TEST_F(GlassPainting, WhilePausedEveryPaintLeavesTheGlassBlackAndTheFlagsAsTheyWere) {
-    SetGlass({"2......555", //
+    ASSERT_TRUE(TakeForeground(window)); // in the background, the paint after the pause draws all
+    SetGlass({"2......555",              //
               "22.4444555"});
     PaintEveryCell();
     ScribbleOverGlass();
@@ -470,11 +478,11 @@ TEST_F(GlassPainting, PaintsReleaseEveryDrawingObjectTheyMake) {
     paintEachWay(); // the system makes some objects of its own at the first use
     const int liveBefore = GdiObjectCount();
 
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5 + 2 * GdiCountSlack(); ++i) {
         paintEachWay();
     }
 
-    EXPECT_EQ(GdiObjectCount(), liveBefore);
+    EXPECT_NEAR(GdiObjectCount(), liveBefore, GdiCountSlack());
 }
 
 // ---------------------------------------------------------------------------------------------

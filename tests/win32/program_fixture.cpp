@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/system_libraries.h"
+#include "foreground.h"
 #include "game/figure.h"
 #include "game/glass.h"
 #include "settings/settings.h"
@@ -81,6 +82,8 @@ void SetUpProgram() {
     RemoveStoredSettings();
     RestrictLibrarySearch();
     StartUp();
+    // In front, as a game started from the desktop is; the tests that cannot do without it check.
+    TakeForeground(mainWindow);
 }
 
 DialogAnswers::DialogAnswers(Handler onActivate) {

@@ -108,6 +108,8 @@ TEST_F(PumpTest, TheQuitMessageEndsThePumpWithoutReachingTheFilter) {
 TEST_F(PumpTest, AKeyPressIsTranslatedBeforeDispatchSoItsCharacterFollows) {
     HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, FetchHook, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
+    // Posted, it reaches only this window, in front or not; the character comes from the keyboard
+    // layout, and the key A makes one on every layout.
     PostMessageA(window, WM_KEYDOWN, 'A', MAKELPARAM(1, MapVirtualKeyA('A', MAPVK_VK_TO_VSC)));
 
     EXPECT_FALSE(PumpMessages(RefuseAfterAKeyPress));

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "foreground.h"
 #include "resources/resource_ids.h"
 #include "settings/store.h"
 
@@ -694,7 +695,11 @@ BOOL CALLBACK FindScore(HWND child, LPARAM lParam) {
 HWND PlayToTheEnd(RunningGame& game, HWND mainWindow, int* finalScore) {
     HWND nameDialog = nullptr;
     for (int drop = 0; drop < 100 && nameDialog == nullptr; ++drop) {
-        SetForegroundWindow(mainWindow); // an inactive game pauses
+        const ::testing::AssertionResult front = TakeForeground(mainWindow); // inactive, it pauses
+        if (!front) {
+            ADD_FAILURE() << front.message();
+            return nullptr;
+        }
         PostMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
         nameDialog = game.WaitForWindow("Enter Your name", 4);
     }
@@ -776,7 +781,7 @@ TEST_F(RunningTheGame, ALockedComputerBlanksTheGlassUntilUnlocked) {
     RunningGame game(SW_SHOWNORMAL);
     HWND window = game.WaitForWindow("Windows Stakko");
     ASSERT_NE(window, nullptr);
-    SetForegroundWindow(window); // an inactive game pauses
+    ASSERT_TRUE(TakeForeground(window)); // an inactive game pauses
     for (WPARAM change : {0, WTS_SESSION_LOCK, WTS_SESSION_UNLOCK}) {
         PostMessageA(window, WM_WTSSESSION_CHANGE, change, 0);
         EXPECT_TRUE(GlassCornerShows(window, change == WTS_SESSION_LOCK ? 0 : 0x800040)) << change;
