@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installer's round trip on a machine that has never seen the game: a silent install, the
 # installed game started, shown and quit through its confirmation so that it stores its
-# settings, a silent uninstall that leaves nothing behind, and an install elsewhere found again.
+# settings, an install that cannot write the program, the 32-bit build's installation replaced,
+# a silent uninstall that leaves nothing behind, and an install elsewhere found again.
 #
 #   install_test.sh path/to/stakko-VERSION-win64-setup.exe VERSION
 #
@@ -24,6 +25,7 @@ fi
 program_dir="$WINEPREFIX/drive_c/Program Files/Windows Stakko"
 program='C:\Program Files\Windows Stakko\stakko.exe'
 games_dir="$WINEPREFIX/drive_c/Games/Stakko"
+x86_dir="$WINEPREFIX/drive_c/Program Files (x86)/Windows Stakko"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Windows Stakko.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\WindowsStakko'
 store_key='Software\Brindlewick Software\Dropstakk'
@@ -101,7 +103,49 @@ pass "Alt+F4 and Yes end the game with exit code 0"
     fail "the game stores its settings under HKLM\\$store_key"
 pass "the game stores its settings under HKLM\\$store_key"
 
-# ===== 3. a silent uninstall
+# Starts the game at the path on a desktop of its own, out of the installer's sight as in another
+# user's session, and waits for its window (within the test's time limit).
+start_elsewhere() {
+    wine explorer /desktop=Elsewhere,640x480 "$1" >/dev/null 2>&1 &
+    until xdotool search --name '^Windows Stakko$' >/dev/null 2>&1; do sleep 0.2; done
+}
+
+# ===== 3. an install that cannot write the program, over the entry of an earlier version
+
+wine reg add "$uninstall_key" /v DisplayVersion /d 0.9.0 /f /reg:64 >/dev/null
+start_elsewhere "$program"
+wine "$installer" /S; code=$?
+[ $code -eq 2 ] && [ "$(reg_value "$uninstall_key" DisplayVersion 64)" = "REG_SZ 0.9.0" ] &&
+    [ -f "$program_dir/uninstall.exe" ] || fail "with stakko.exe held, the installer /S exits with 2" "exit code $code"
+pass "with stakko.exe held, the installer /S exits with 2 and leaves the earlier entry (0.9.0)"
+wine taskkill /f /im stakko.exe >/dev/null 2>&1
+
+# ===== 4. a 32-bit installation (an install into its folder, the entry moved), replaced
+
+table=$(reg_value "HKLM\\$store_key" HiScores)
+wine "$installer" /S /D=C:\\Program Files "(x86)\\Windows" Stakko && rm -r "$program_dir" &&
+    wine reg export "$uninstall_key" 'C:\seed.reg' /reg:64 /y >/dev/null &&
+    wine reg delete "$uninstall_key" /f /reg:64 >/dev/null && wine reg import 'C:\seed.reg' /reg:32 >/dev/null ||
+    fail "a 32-bit installation is seeded in Program Files (x86)"
+start_elsewhere "C:\\Program Files (x86)\\Windows Stakko\\stakko.exe"
+wine "$installer" /S; code=$?
+[ $code -eq 2 ] && [ -f "$x86_dir/stakko.exe" ] && reg_exists "$uninstall_key" 32 && [ ! -e "$program_dir" ] ||
+    fail "while the 32-bit build's stakko.exe is held, the installer /S exits with 2 and changes nothing" "exit code $code"
+pass "while the 32-bit build's stakko.exe is held, the installer /S exits with 2 and changes nothing"
+wine taskkill /f /im stakko.exe >/dev/null 2>&1
+wine "$installer" /S && [ ! -e "$x86_dir" ] && ! reg_exists "$uninstall_key" 32 && [ -f "$program_dir/stakko.exe" ] &&
+    [ "$(reg_value "$uninstall_key" InstallLocation 64)" = "REG_SZ ${program%\\*}" ] &&
+    grep -qaF "$program" "$shortcut" && ! grep -qaF "(x86)" "$shortcut" &&
+    [ -n "$table" ] && [ "$(reg_value "HKLM\\$store_key" HiScores)" = "$table" ] ||
+    fail "the installer /S takes the 32-bit build's place" "left in Program Files (x86): $(ls -A "$x86_dir" 2>&1)"
+pass "the installer takes the 32-bit build's place: its folder and entry gone, one shortcut, the stored table kept"
+# Its entry naming this folder (spelt otherwise): the files there are this build's by then.
+wine reg add "$uninstall_key" /v InstallLocation /d 'c:\program files\windows stakko' /f /reg:32 >/dev/null &&
+    wine "$installer" /S && [ -f "$program_dir/stakko.exe" ] && ! reg_exists "$uninstall_key" 32 ||
+    fail "a 32-bit entry naming the same folder goes, and the files there stay"
+pass "a 32-bit entry naming the same folder goes, and the files there stay"
+
+# ===== 5. a silent uninstall
 
 # The uninstaller runs on from a copy of itself in the temporary folder, so its own process ends
 # early: the check waits for what it removes.
@@ -123,7 +167,7 @@ for hive in HKLM HKCU; do
 done
 pass "the uninstaller removes the stored settings (HKLM and HKCU)"
 
-# ===== 4. an install elsewhere (/D= last, unquoted), found again by the next install: the
+# ===== 6. an install elsewhere (/D= last, unquoted), found again by the next install: the
 # second install, without /D=, brings back the file taken here.
 wine "$installer" /S /D=C:\\Games\\Stakko && rm "$games_dir/README.txt" && wine "$installer" /S &&
     [ -f "$games_dir/README.txt" ] && [ ! -e "$program_dir" ] ||
