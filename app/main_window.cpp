@@ -193,7 +193,7 @@ ATOM RegisterWindowClass(const char* className, WNDPROC procedure, HICON icon, H
 POINT CenterIn(int width, int height, HWND window) {
     int areaWidth = 0;
     int areaHeight = 0;
-    POINT origin;
+    POINT origin = {0, 0};
     if (window != nullptr) {
         RECT client;
         if (!GetClientRect(window, &client)) {
@@ -201,7 +201,6 @@ POINT CenterIn(int width, int height, HWND window) {
         }
         areaWidth = client.right;
         areaHeight = client.bottom;
-        origin = {0, 0};
     } else {
         const RECT work = WorkArea();
         areaWidth = work.right - work.left;

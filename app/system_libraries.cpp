@@ -32,8 +32,9 @@ HMODULE LoadFromSystemFolder(const char* library) {
 void RestrictLibrarySearch() {
     using SetDirectoriesCall = BOOL(WINAPI*)(DWORD);
     // kernel32 is always loaded: asking it for a function loads nothing.
-    const auto setDirectories = reinterpret_cast<SetDirectoriesCall>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto setDirectories =
+        reinterpret_cast<SetDirectoriesCall>(reinterpret_cast<SystemProcedure>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
     searchRestricted =
         setDirectories != nullptr && setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
 }

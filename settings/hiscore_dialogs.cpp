@@ -14,9 +14,6 @@ char playerName[HiScoreNameSize] = "";
 namespace {
 constexpr int MaxNameLength = 49;
 constexpr COLORREF ListTextColor = RGB(255, 255, 0);
-} // namespace
-
-namespace {
 
 HWND nameDialog = nullptr; // the open name dialog, until its name is taken or refused
 

@@ -107,8 +107,8 @@ void ChooseBackground(HWND dialog) {
 
 // For sizes whose window would not fit the work area, the complaint names the largest value that
 // fits for the field that makes it too big: the count where the player changed only that, else
-// the brick size, which keeps the game the same. Returns false when the window fits.
-bool TooLargeComplaint(const int32_t values[4], char* complaint) {
+// the brick size, which keeps the game the same. A window that fits leaves the complaint empty.
+void TooLargeComplaint(const int32_t values[4], char* complaint) {
     const SIZE room = GlassRoom();
     for (const Axis& axis : Axes) {
         const LONG space = room.*axis.room;
@@ -124,9 +124,8 @@ bool TooLargeComplaint(const int32_t values[4], char* complaint) {
         wsprintfA(complaint,
                   "The window would not fit on the screen.\nThe largest %s that fits is %d.",
                   SizeFields[named].name, static_cast<int>(space / values[other]));
-        return true;
+        return;
     }
-    return false;
 }
 
 } // namespace
