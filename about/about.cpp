@@ -1,6 +1,7 @@
 #include "about/about.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "app/main_window.h"
 #include "app/startup.h"
@@ -46,12 +47,32 @@ int creditScroll = 0;
 
 namespace {
 
-// Made once by SetUpCredits and kept for the whole run.
+// Made by SetUpCredits, and again for a layout at another DPI.
 HFONT bigFont = nullptr;
 HFONT smallFont = nullptr;
+int fontDpi = 0;
 
 HFONT MakeFont(int height, BOOL italic, const char* face) {
-    return CreateFontA(height, 0, 0, 0, FW_NORMAL, italic, FALSE, FALSE, 0, 0, 0, 0, 0, face);
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, italic, FALSE, FALSE, 0, 0, 0, 0, 0, face);
+    if (font == nullptr) {
+        RuntimeAssert("About", __LINE__);
+    }
+    return font;
+}
+
+void MakeFontsForLayout() {
+    if (fontDpi == windowLayout.dpi) {
+        return;
+    }
+    // Fonts made before are selected into no context: each paint puts back the one it found.
+    for (HFONT font : {smallFont, bigFont}) {
+        if (font != nullptr) {
+            DeleteObject(font);
+        }
+    }
+    smallFont = MakeFont(windowLayout.smallCreditFont, TRUE, "Times New Roman");
+    bigFont = MakeFont(windowLayout.bigCreditFont, FALSE, "Arial Black");
+    fontDpi = windowLayout.dpi;
 }
 
 // Back to line 0 on a black field: the erase paints the class's black background.
@@ -67,8 +88,8 @@ void RestartCredits(HWND dialog) {
 }
 
 void AdvanceCredits() {
-    if (creditScroll < CreditRise) {
-        creditScroll += CreditStep;
+    if (creditScroll < windowLayout.creditRise) {
+        creditScroll += windowLayout.creditStep;
         return;
     }
     creditScroll = 0;
@@ -99,15 +120,16 @@ void PaintCredits(HWND window) {
         RuntimeAssert("About", __LINE__);
     }
 
-    BitBlt(dc, 0, 0, width, height - CreditStep, dc, 0, CreditStep, SRCCOPY);
+    const int step = windowLayout.creditStep;
+    BitBlt(dc, 0, 0, width, height - step, dc, 0, step, SRCCOPY);
     // A line wider than the window starts at its left edge, so that at least its beginning
     // (the "Web-site: " or "E-Mail: ") can be read.
     const int x = extent.cx > width ? 0 : (width - extent.cx) / 2;
     const int y = height - creditScroll;
     TextOutA(dc, x, y, line.text, length);
-    // The scroll leaves the bottom two rows as they were, now also copied two rows up: once the
-    // line has risen clear of the edge, that copy is what lies under it.
-    const RECT strip = {0, y + extent.cy, width, y + extent.cy + CreditStep};
+    // The scroll leaves the bottom rows as they were, now also copied a step up: once the line
+    // has risen clear of the edge, that copy is what lies under it.
+    const RECT strip = {0, y + extent.cy, width, y + extent.cy + step};
     FillRect(dc, &strip, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 
     SelectObject(dc, oldFont);
@@ -123,17 +145,11 @@ void SetUpCredits() {
                             CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS) == 0) {
         RuntimeAssert("About", __LINE__);
     }
-    smallFont = MakeFont(20, TRUE, "Times New Roman");
-    if (smallFont == nullptr) {
-        RuntimeAssert("About", __LINE__);
-    }
-    bigFont = MakeFont(26, FALSE, "Arial Black");
-    if (bigFont == nullptr) {
-        RuntimeAssert("About", __LINE__);
-    }
+    MakeFontsForLayout();
 }
 
 void ShowAbout() {
+    MakeFontsForLayout();
     if (DialogBoxParamA(appInstance->instance, MAKEINTRESOURCEA(IDD_ABOUT), mainWindow,
                         AboutDlgProc, 0) == -1) {
         RuntimeAssert("About", __LINE__);

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
+#include "app/window_layout.h"
+
 constexpr int CreditLineCount = 22; // lines before the terminating entry
 constexpr int CreditColorCount = 8;
-constexpr int CreditStep = 2;          // pixels a line rises per tick
-constexpr int CreditRise = 30;         // pixels a line rises before the next one starts
 constexpr UINT CreditTimerId = 1;      // of the credits window
 constexpr UINT CreditTimerPeriod = 80; // milliseconds
 
@@ -22,7 +22,8 @@ struct CreditLine {
 extern const CreditLine CreditLines[CreditLineCount + 1];
 extern const COLORREF CreditColors[CreditColorCount];
 
-// The line now rising and how far it has risen above the bottom edge (0 to CreditRise, even).
+// The line now rising and how far it has risen above the bottom edge (0 to the layout's
+// creditRise, in its creditStep).
 // Written by the credits window as it ticks and by the About dialog when it restarts them.
 extern int creditIndex;
 extern int creditScroll;
@@ -31,7 +32,8 @@ extern int creditScroll;
 // window exists.
 void SetUpCredits();
 
-// Runs the About dialog modally, owned by the main window; returns when the player closes it.
+// Runs the About dialog modally, owned by the main window; returns when the player closes it. The
+// fonts are made again first when the window was laid out at another DPI since they were made.
 void ShowAbout();
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

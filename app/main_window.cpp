@@ -28,6 +28,7 @@ HWND pauseButton = nullptr;
 HWND scorePanel = nullptr;
 HWND previewPanel = nullptr;
 HFONT panelFont = nullptr;
+WindowLayout windowLayout;
 
 char resetLabel[8] = "";
 char pauseLabel[8] = "";
@@ -47,8 +48,6 @@ const char* const QuitMessages[QuitMessageCount] = {
 namespace {
 
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr int LongLabelWidth = 150; // glass width in pixels from which the labels are words
-constexpr int32_t SmallestBrick = 6;
 
 HWND MakeWindow(const char* className, const char* text, int x, int y, int width, int height,
                 DWORD style, HWND parent, HMENU menu, DWORD extendedStyle, void* parameter) {
@@ -128,42 +127,138 @@ void PowerChanged(WPARAM change) {
     }
 }
 
-// The work area of the window's monitor: the screen less the taskbar and other docked bars. Before
-// the first layout the window lies at the screen's origin, on the primary monitor.
-RECT WorkArea() {
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    }
-    return monitor.rcWork;
+// A function of Windows 10 1607 and later, or null: looked up rather than imported, so that the
+// program still starts on Windows 7 and 8. user32 is always loaded, so asking it loads nothing.
+template <typename Function>
+Function NewerUser32Function(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<SystemProcedure>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
 }
 
-// The size of the main window around a client area of this size.
-SIZE WindowSize(int clientWidth, int clientHeight) {
-    RECT frame = {100, 100, 100 + clientWidth, 100 + clientHeight};
-    if (!AdjustWindowRect(&frame, MainWindowStyle, TRUE)) {
+int DpiOf(HWND window) {
+    static const auto dpiForWindow = NewerUser32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    if (dpiForWindow != nullptr) {
+        return static_cast<int>(dpiForWindow(window));
+    }
+    // Before Windows 10 every window of a program has the screen's DPI.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+HFONT MakePanelFont(int height) {
+    HFONT font =
+        CreateFontA(height, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    if (font == nullptr) {
         RuntimeAssert("Droppa", __LINE__);
     }
-    return {frame.right - frame.left, frame.bottom - frame.top};
+    return font;
 }
 
-// The largest bricks, up to the stored sizes, whose window fits the work area. Both sides shrink
-// by one factor, so square bricks stay square; the glass keeps its rows and columns.
-void FitBricks() {
-    const SIZE room = GlassRoom();
-    const int32_t width = settings->BrkWidth;
-    const int32_t height = settings->BrkHeight;
-    const int32_t larger = std::max(width, height);
-    // Where not even the smallest bricks fit, the smallest are used.
-    for (int32_t step = larger; step > 0; --step) {
-        settings->BrkWidth = std::max(SmallestBrick, width * step / larger);
-        settings->BrkHeight = std::max(SmallestBrick, height * step / larger);
-        if (settings->BrksPerLine * settings->BrkWidth <= room.cx &&
-            settings->BrksPerColumn * settings->BrkHeight <= room.cy) {
-            return;
+// The work area of a monitor: its screen less the taskbar and other docked bars.
+Box WorkAreaOf(HMONITOR monitor) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) {
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    const RECT& work = info.rcWork;
+    return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
+// The width the menu bar's items take on one line at this DPI, from the items as the system laid
+// them out last, at the menu's DPI.
+int MenuBarWidth(int dpi, int menuDpi) {
+    HMENU menu = GetMenu(mainWindow);
+    int width = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        RECT item;
+        if (GetMenuItemRect(mainWindow, menu, static_cast<UINT>(i), &item)) {
+            width += item.right - item.left;
         }
     }
+    return MulDiv(width, dpi, menuDpi);
+}
+
+FrameMetrics FrameAt(int dpi, int menuDpi) {
+    static const auto adjustForDpi =
+        NewerUser32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
+            "AdjustWindowRectExForDpi");
+    static const auto metricForDpi =
+        NewerUser32Function<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+    RECT frame = {0, 0, 0, 0};
+    const BOOL adjusted = adjustForDpi != nullptr
+                              ? adjustForDpi(&frame, MainWindowStyle, TRUE, 0, dpi)
+                              : AdjustWindowRectEx(&frame, MainWindowStyle, TRUE, 0);
+    if (!adjusted) {
+        RuntimeAssert("Droppa", __LINE__);
+    }
+    const auto metric = [&](int index) {
+        return metricForDpi != nullptr ? metricForDpi(index, dpi) : GetSystemMetrics(index);
+    };
+    return {-frame.left,           -frame.top,
+            frame.right,           frame.bottom,
+            metric(SM_CYMENUSIZE), MenuBarWidth(dpi, menuDpi),
+            metric(SM_CXMINTRACK)};
+}
+
+void MoveTo(HWND control, const Box& box) {
+    MoveWindow(control, box.x, box.y, box.width, box.height, FALSE);
+}
+
+// Lays the window out for the settings at this DPI in the monitor's work area, without showing,
+// hiding or activating it. The menu bar was laid out last at the menu's DPI.
+void ApplyLayout(int dpi, int menuDpi, HMONITOR monitor, Placement placement, int x, int y) {
+    const LayoutRequest request = {settings->BrkWidth,
+                                   settings->BrkHeight,
+                                   settings->BrksPerLine,
+                                   settings->BrksPerColumn,
+                                   dpi,
+                                   WorkAreaOf(monitor),
+                                   FrameAt(dpi, menuDpi),
+                                   placement,
+                                   x,
+                                   y};
+    const int fontDpi = windowLayout.dpi;
+    windowLayout = PlanLayout(request);
+    settings->ClientWidth = windowLayout.glassWidth;
+    settings->ClientHeight = windowLayout.glassTop + windowLayout.glassHeight;
+
+    const Box& frame = windowLayout.window;
+    SetWindowPos(mainWindow, nullptr, frame.x, frame.y, frame.width, frame.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveTo(resetButton, windowLayout.resetButton);
+    MoveTo(pauseButton, windowLayout.pauseButton);
+    MoveTo(scorePanel, windowLayout.scorePanel);
+    MoveTo(previewPanel, windowLayout.previewPanel);
+    if (dpi != fontDpi) {
+        HFONT previous = panelFont;
+        panelFont = MakePanelFont(windowLayout.panelFont);
+        for (HWND control : {resetButton, pauseButton, scorePanel}) {
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), TRUE);
+        }
+        DeleteObject(previous);
+    }
+
+    BuildBrickImages();
+    InvalidateRect(previewPanel, nullptr, FALSE);
+
+    const bool wide = windowLayout.longLabels;
+    std::strcpy(resetLabel, wide ? "Reset" : "R");
+    std::strcpy(pauseLabel, wide ? "Pause" : "P");
+    std::strcpy(unpauseLabel, wide ? "Unpause" : "U");
+    SetWindowTextA(resetButton, resetLabel);
+    SetWindowTextA(pauseButton, userPaused ? unpauseLabel : pauseLabel);
+}
+
+// Another screen under the window: it is laid out again where it is, without taking the keyboard
+// from a dialog that has it, and every cell is drawn anew.
+void LayOutAgain(int dpi, HMONITOR monitor, Placement placement, int x, int y) {
+    ApplyLayout(dpi, windowLayout.dpi, monitor, placement, x, y);
+    UpdateScorePanel();
+    RedrawGlass();
 }
 
 void AskToQuit() {
@@ -202,19 +297,13 @@ POINT CenterIn(int width, int height, HWND window) {
         areaWidth = client.right;
         areaHeight = client.bottom;
     } else {
-        const RECT work = WorkArea();
-        areaWidth = work.right - work.left;
-        areaHeight = work.bottom - work.top;
-        origin = {work.left, work.top};
+        const Box work = WorkAreaOf(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTOPRIMARY));
+        areaWidth = work.width;
+        areaHeight = work.height;
+        origin = {work.x, work.y};
     }
     return {origin.x + (width > areaWidth ? 0 : (areaWidth - width) / 2),
             origin.y + (height > areaHeight ? 0 : (areaHeight - height) / 2)};
-}
-
-SIZE GlassRoom() {
-    const RECT work = WorkArea();
-    const SIZE frame = WindowSize(0, TopBandHeight);
-    return {work.right - work.left - frame.cx, work.bottom - work.top - frame.cy};
 }
 
 void CreateMainWindow() {
@@ -263,41 +352,13 @@ void CreateMainWindow() {
 
 void LayoutWindow() {
     ShowWindow(mainWindow, SW_HIDE);
-    FitBricks();
-    settings->ClientWidth = settings->BrksPerLine * settings->BrkWidth;
-    settings->ClientHeight = settings->BrksPerColumn * settings->BrkHeight + TopBandHeight;
-
-    const SIZE frame = WindowSize(settings->ClientWidth, settings->ClientHeight);
-    const int width = frame.cx;
-    int height = frame.cy;
-    POINT corner = CenterIn(width, height, nullptr);
-    MoveWindow(mainWindow, corner.x, corner.y, width, height, TRUE);
-
-    // A menu bar too narrow for its items wraps onto a second line and takes its height from
-    // the glass: give the window that much more.
-    RECT client;
-    if (GetClientRect(mainWindow, &client) && client.bottom != settings->ClientHeight) {
-        height += settings->ClientHeight - client.bottom;
-        corner = CenterIn(width, height, nullptr);
-        MoveWindow(mainWindow, corner.x, corner.y, width, height, TRUE);
-    }
-
-    const int w = settings->ClientWidth;
-    MoveWindow(resetButton, 0, 0, w / 2, ButtonHeight, FALSE);
-    MoveWindow(pauseButton, w / 2, 0, w - w / 2, ButtonHeight, FALSE);
-    MoveWindow(scorePanel, 0, ButtonHeight, w - PreviewSize, PreviewSize, FALSE);
-    MoveWindow(previewPanel, w - PreviewSize, ButtonHeight, PreviewSize, PreviewSize, FALSE);
-
-    BuildBrickImages();
-    InvalidateRect(previewPanel, nullptr, FALSE);
-
-    const bool wide = w >= LongLabelWidth;
-    std::strcpy(resetLabel, wide ? "Reset" : "R");
-    std::strcpy(pauseLabel, wide ? "Pause" : "P");
-    std::strcpy(unpauseLabel, wide ? "Unpause" : "U");
-    SetWindowTextA(resetButton, resetLabel);
-    SetWindowTextA(pauseButton, userPaused ? unpauseLabel : pauseLabel);
-
+    // The menu bar's items are measured in a window wide enough to take them all on one line.
+    // Before the first layout the window lies at the screen's origin, on the primary monitor.
+    HMONITOR monitor = MonitorFromWindow(mainWindow, MONITOR_DEFAULTTOPRIMARY);
+    SetWindowPos(mainWindow, nullptr, 0, 0, WorkAreaOf(monitor).width, TopBandHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    const int dpi = DpiOf(mainWindow);
+    ApplyLayout(dpi, dpi, monitor, Placement::Centred, 0, 0);
     // The show command the program was started with is not used: the window always shows, and
     // shows normally even where Windows applies that command to a program's first showing.
     ShowWindow(mainWindow, SW_SHOW);
@@ -332,12 +393,8 @@ void MenuCommand(HWND, WPARAM command) {
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        panelFont =
-            CreateFontA(18, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
-        if (panelFont == nullptr) {
-            RuntimeAssert("Droppa", __LINE__);
-        }
+        // At the default layout's DPI; a layout at another DPI makes it again.
+        panelFont = MakePanelFont(windowLayout.panelFont);
         return 0;
     case WM_DESTROY:
         unregisterSessionNotification(mainWindow);
@@ -362,12 +419,24 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_POWERBROADCAST:
         PowerChanged(wParam);
         return TRUE;
-    case WM_DISPLAYCHANGE:
+    case WM_DISPLAYCHANGE: {
         // Another resolution or colour depth, or a monitor gone: the window may no longer fit,
-        // and the brick images must be made in the screen's new format.
-        LayoutWindow();
-        MarkAllForRepaint();
+        // and the brick images must be made in the screen's new format. It stays where the
+        // player put it while it fits there.
+        RECT frame;
+        GetWindowRect(mainWindow, &frame);
+        LayOutAgain(DpiOf(mainWindow), MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST),
+                    Placement::Kept, frame.left, frame.top);
         return 0;
+    }
+    case WM_DPICHANGED: {
+        // Dragged to a monitor of another scale, or the scale changed: at the place the system
+        // suggests, inside that monitor's work area.
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        LayOutAgain(HIWORD(wParam), MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST),
+                    Placement::MovedInto, suggested->left, suggested->top);
+        return 0;
+    }
     case WM_PAINT:
         PaintGlass(window);
         return 0;

@@ -4,9 +4,7 @@
 
 #include <windows.h>
 
-constexpr int TopBandHeight = 65; // the buttons (25 pixels) over the score panel and preview (40)
-constexpr int ButtonHeight = 25;
-constexpr int PreviewSize = 40;
+#include "app/window_layout.h"
 
 // Created once at start-up, never destroyed before the player quits.
 extern HWND mainWindow;
@@ -14,7 +12,11 @@ extern HWND resetButton;
 extern HWND pauseButton;
 extern HWND scorePanel;
 extern HWND previewPanel;
-extern HFONT panelFont; // the buttons' and the score panel's font
+extern HFONT panelFont; // the buttons' and the score panel's font, made for the layout's DPI
+
+// The window as laid out for its screen: the bricks as drawn and every length the painters use.
+// Written by every layout; the player's own sizes stay in the settings.
+extern WindowLayout windowLayout;
 
 // The button labels of the last layout: long ones for a glass of 150 pixels or wider.
 extern char resetLabel[8];
@@ -28,14 +30,11 @@ extern const char* const QuitMessages[QuitMessageCount];
 // Registers the class and creates the hidden main window and its four controls.
 void CreateMainWindow();
 
-// Sizes the window for the settings and centres it in the work area of its monitor, places the
-// controls, rebuilds the brick images, labels the buttons and shows the window. Bricks whose
-// window would not fit the work area are made smaller first, by one factor for both sides, and the
-// record takes the sizes used.
+// Sizes the window for the settings at its DPI and centres it in the work area of its monitor,
+// places the controls, rebuilds the brick images, labels the buttons and shows the window. Bricks
+// whose window would not fit the work area are drawn smaller, by one factor for both sides; the
+// settings keep the player's sizes.
 void LayoutWindow();
-
-// The largest glass, in pixels, whose window fits the work area of the main window's monitor.
-SIZE GlassRoom();
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void MenuCommand(HWND window, WPARAM command);

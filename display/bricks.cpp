@@ -2,7 +2,6 @@
 
 #include "app/main_window.h"
 #include "game/host.h"
-#include "settings/settings.h"
 
 // Face colour, then flat colour; RGB puts red in the low byte.
 BrickColor BrickColorTable[BrickColorCount] = {
@@ -32,8 +31,8 @@ COLORREF Darker(COLORREF color) {
 } // namespace
 
 void DrawBrick(COLORREF face, HDC dc) {
-    const int w = settings->BrkWidth;
-    const int h = settings->BrkHeight;
+    const int w = windowLayout.brickWidth;
+    const int h = windowLayout.brickHeight;
     HBRUSH faceBrush = CreateSolidBrush(face);
     if (faceBrush == nullptr) {
         RuntimeAssert("Glass", __LINE__);
@@ -50,22 +49,20 @@ void DrawBrick(COLORREF face, HDC dc) {
     const RECT whole = {0, 0, w, h};
     FillRect(dc, &whole, faceBrush);
 
-    // Lines leave out their end points, so the light and dark edges meet without overlapping.
+    // Each edge is lines of one pixel, one inside the other. Lines leave out their end points, so
+    // the light and dark edges meet without overlapping.
     HGDIOBJ previousPen = SelectObject(dc, lightPen);
-    MoveToEx(dc, w - 1, 0, nullptr);
-    LineTo(dc, 0, 0);
-    LineTo(dc, 0, h);
-    MoveToEx(dc, w - 2, 1, nullptr);
-    LineTo(dc, 1, 1);
-    LineTo(dc, 1, h - 1);
-
+    for (int k = 0; k < windowLayout.bevel; ++k) {
+        MoveToEx(dc, w - 1 - k, k, nullptr);
+        LineTo(dc, k, k);
+        LineTo(dc, k, h - k);
+    }
     SelectObject(dc, darkPen);
-    MoveToEx(dc, w - 1, 1, nullptr);
-    LineTo(dc, w - 1, h - 1);
-    LineTo(dc, 0, h - 1);
-    MoveToEx(dc, w - 2, 2, nullptr);
-    LineTo(dc, w - 2, h - 2);
-    LineTo(dc, 1, h - 2);
+    for (int k = 0; k < windowLayout.bevel; ++k) {
+        MoveToEx(dc, w - 1 - k, 1 + k, nullptr);
+        LineTo(dc, w - 1 - k, h - 1 - k);
+        LineTo(dc, k, h - 1 - k);
+    }
 
     // A pen still selected into a context cannot be deleted.
     SelectObject(dc, previousPen);
@@ -90,7 +87,8 @@ void BuildBrickImages() {
             DeleteObject(entry.brush);
         }
         // Compatible with the window, not the memory context, to get the display's colour format.
-        entry.bitmap = CreateCompatibleBitmap(windowDc, settings->BrkWidth, settings->BrkHeight);
+        entry.bitmap =
+            CreateCompatibleBitmap(windowDc, windowLayout.brickWidth, windowLayout.brickHeight);
         if (entry.bitmap == nullptr) {
             RuntimeAssert("Glass", __LINE__);
         }

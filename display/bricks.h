@@ -9,7 +9,7 @@ constexpr int BrickColorCount = 8;
 struct BrickColor {
     const COLORREF faceColor; // face of the bevelled image
     const COLORREF flatColor; // flat bricks on displays of 8 bits per pixel or fewer
-    HBITMAP bitmap;           // BrkWidth x BrkHeight in the display's format; none before a build
+    HBITMAP bitmap;           // the laid-out brick in the display's format; none before a build
     HBRUSH brush;             // solid brush of flatColor; none before a build
 };
 
@@ -17,10 +17,10 @@ struct BrickColor {
 // are constant; BuildBrickImages replaces the handles, and nothing else deletes them.
 extern BrickColor BrickColorTable[BrickColorCount];
 
-// Makes the eight images and brushes for the current brick size, deleting the previous ones.
+// Makes the eight images and brushes for the laid-out brick size, deleting the previous ones.
 // Needs mainWindow, which may be hidden.
 void BuildBrickImages();
 
-// Draws one bevelled brick of BrkWidth x BrkHeight pixels at (0, 0) of the device context: the
-// face, a two-pixel light edge along the top and left and a dark one along the bottom and right.
+// Draws one bevelled brick of the laid-out size at (0, 0) of the device context: the face, a light
+// edge along the top and left and a dark one along the bottom and right, two pixels at 96 DPI.
 void DrawBrick(COLORREF face, HDC dc);

@@ -11,10 +11,6 @@
 namespace {
 
 constexpr int ScoreTextSize = 40;
-constexpr int ScorePanelMinGlassWidth = 100; // narrower glasses leave the panel blank
-constexpr int PreviewArea = 35;              // the 5 x 5 picture at 7 pixels a brick
-constexpr int PreviewPitch = 7;              // a 6-pixel square and one black pixel
-constexpr int PreviewBrickSize = 6;
 
 bool IsFlatDisplay(int bitsPerPixel) {
     return bitsPerPixel <= 8;
@@ -24,10 +20,10 @@ bool IsFlatDisplay(int bitsPerPixel) {
 
 void PaintCell(int row, int color, int column, HDC paintDc, HDC memoryDc, int bitsPerPixel,
                HBRUSH backgroundBrush) {
-    const int w = settings->BrkWidth;
-    const int h = settings->BrkHeight;
+    const int w = windowLayout.brickWidth;
+    const int h = windowLayout.brickHeight;
     const int left = column * w;
-    const int top = TopBandHeight + row * h;
+    const int top = windowLayout.glassTop + row * h;
     if (color == EmptyCell) {
         const RECT cell = {left, top, left + w, top + h};
         FillRect(paintDc, &cell, backgroundBrush);
@@ -102,7 +98,7 @@ void PaintGlass(HWND window) {
 
 void UpdateScorePanel() {
     char text[ScoreTextSize] = {};
-    if (settings->BrksPerLine * settings->BrkWidth >= ScorePanelMinGlassWidth) {
+    if (windowLayout.showsScore) {
         // "Score:\n" and at most 11 characters of a number fit the buffer.
         wsprintfA(text, "Score:\n%i", score);
     }
@@ -126,13 +122,16 @@ void DrawPreview(const DRAWITEMSTRUCT* item) {
     // Flat at every depth: the brick images have the glass's brick size, not the preview's.
     HBRUSH brush = BrickColorTable[FigureTable[nextKind].color].brush;
     // The picture as stored, not shifted to centre its bricks.
-    const POINT origin = CenterIn(PreviewArea, PreviewArea, item->hwndItem);
+    const int area = windowLayout.previewArea;
+    const int pitch = windowLayout.previewPitch;
+    const int size = windowLayout.previewSquare;
+    const POINT origin = CenterIn(area, area, item->hwndItem);
     for (int i = 0; i < ShapeSize; ++i) {
         for (int j = 0; j < ShapeSize; ++j) {
             if (IsBrick(picture.rows[i][j])) {
-                const int x = origin.x + PreviewPitch * j;
-                const int y = origin.y + PreviewPitch * i;
-                const RECT square = {x, y, x + PreviewBrickSize, y + PreviewBrickSize};
+                const int x = origin.x + pitch * j;
+                const int y = origin.y + pitch * i;
+                const RECT square = {x, y, x + size, y + size};
                 FillRect(dc, &square, brush);
             }
         }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 #include "app/main_window.h"
 #include "app/system_libraries.h"
@@ -17,38 +16,25 @@ namespace {
 
 constexpr uint32_t DefaultCustomColor = 0x800040;
 
-// A size the player types: its edit, its up-down control, its accepted range, its complaint and
-// its name in the complaint of a window too large for the screen.
+// A size the player types: its edit, its up-down control, its accepted range and its complaint.
 struct SizeField {
     int edit;
     int upDown;
     int32_t minimum;
     int32_t maximum;
     const char* complaint;
-    const char* name;
     int32_t Settings::*field;
 };
 
-enum { Width, Height, PerLine, PerColumn };
 constexpr SizeField SizeFields[] = {
-    {IDC_BRICK_WIDTH, IDC_BRICK_WIDTH_SPIN, 6, 50, "Incorrect brick width", "brick width",
-     &Settings::BrkWidth},
-    {IDC_BRICK_HEIGHT, IDC_BRICK_HEIGHT_SPIN, 6, 50, "Incorrect brick height", "brick height",
+    {IDC_BRICK_WIDTH, IDC_BRICK_WIDTH_SPIN, 6, 50, "Incorrect brick width", &Settings::BrkWidth},
+    {IDC_BRICK_HEIGHT, IDC_BRICK_HEIGHT_SPIN, 6, 50, "Incorrect brick height",
      &Settings::BrkHeight},
     {IDC_BRICKS_PER_LINE, IDC_BRICKS_PER_LINE_SPIN, 7, 30, "Incorrect value of bricks per line",
-     "value of bricks per line", &Settings::BrksPerLine},
+     &Settings::BrksPerLine},
     {IDC_BRICKS_PER_COLUMN, IDC_BRICKS_PER_COLUMN_SPIN, 7, 40,
-     "Incorrect value of bricks per column", "value of bricks per column",
-     &Settings::BrksPerColumn},
+     "Incorrect value of bricks per column", &Settings::BrksPerColumn},
 };
-
-// The glass's width is bricks of one width times the bricks per line, its height likewise.
-struct Axis {
-    int brick;
-    int count;
-    LONG SIZE::*room;
-};
-constexpr Axis Axes[] = {{Width, PerLine, &SIZE::cx}, {Height, PerColumn, &SIZE::cy}};
 
 void FillControls(HWND dialog) {
     for (const SizeField& size : SizeFields) {
@@ -105,33 +91,10 @@ void ChooseBackground(HWND dialog) {
     settings->GlassBackgrColor = request.rgbResult;
 }
 
-// For sizes whose window would not fit the work area, the complaint names the largest value that
-// fits for the field that makes it too big: the count where the player changed only that, else
-// the brick size, which keeps the game the same. A window that fits leaves the complaint empty.
-void TooLargeComplaint(const int32_t values[4], char* complaint) {
-    const SIZE room = GlassRoom();
-    for (const Axis& axis : Axes) {
-        const LONG space = room.*axis.room;
-        if (values[axis.brick] * values[axis.count] <= space) {
-            continue;
-        }
-        const auto changed = [&](int i) { return values[i] != settings->*SizeFields[i].field; };
-        int named = changed(axis.count) && !changed(axis.brick) ? axis.count : axis.brick;
-        int other = named == axis.brick ? axis.count : axis.brick;
-        if (space / values[other] < SizeFields[named].minimum) {
-            std::swap(named, other);
-        }
-        wsprintfA(complaint,
-                  "The window would not fit on the screen.\nThe largest %s that fits is %d.",
-                  SizeFields[named].name, static_cast<int>(space / values[other]));
-        return;
-    }
-}
-
 } // namespace
 
 void ApplyOptions(HWND dialog) {
-    char complaint[100] = "";
+    char complaint[50] = "";
     int32_t values[4];
     for (int i = 0; i < 4; ++i) {
         const SizeField& size = SizeFields[i];
@@ -142,15 +105,14 @@ void ApplyOptions(HWND dialog) {
         values[i] = static_cast<int32_t>(number);
     }
     settings->FiguresSetSize = IsDlgButtonChecked(dialog, IDC_CLASSIC) == BST_CHECKED ? 6 : 11;
-    if (complaint[0] == '\0') {
-        TooLargeComplaint(values, complaint);
-    }
     if (complaint[0] != '\0') {
         // Nothing is stored until all four are right: the painter may draw the glass meanwhile.
         MessageBoxA(mainWindow, complaint, "Incorrect value", MB_OK);
         return;
     }
+    bool changed = false;
     for (int i = 0; i < 4; ++i) {
+        changed = changed || settings->*SizeFields[i].field != values[i];
         settings->*SizeFields[i].field = values[i];
     }
     EndDialog(dialog, 0);
@@ -158,6 +120,11 @@ void ApplyOptions(HWND dialog) {
     // Saved at once, as a new score is, rather than only at quit. A store that refuses it now
     // does not end the game: the save at quit tries again.
     TrySaveSettings(settings);
+    // The sizes are kept for a larger screen; the player learns what this one shows of them.
+    char shown[120];
+    if (changed && DescribeShrink(windowLayout, shown, sizeof shown)) {
+        MessageBoxA(mainWindow, shown, "Windows Stakko", MB_OK | MB_ICONINFORMATION);
+    }
 }
 
 INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

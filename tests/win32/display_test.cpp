@@ -110,8 +110,8 @@ class DisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
         UseGlass(Columns, Rows);
-        settings->BrkWidth = BrickWidth;
-        settings->BrkHeight = BrickHeight;
+        windowLayout.brickWidth = BrickWidth;
+        windowLayout.brickHeight = BrickHeight;
         settings->ClientWidth = GlassWidth;
         settings->ClientHeight = ClientHeight;
         settings->GlassBackgrColor = Background;
@@ -247,8 +247,8 @@ class BrickImages : public DisplayTest {
     }
 
     void Build(int width, int height) {
-        settings->BrkWidth = width;
-        settings->BrkHeight = height;
+        windowLayout.brickWidth = width;
+        windowLayout.brickHeight = height;
         BuildBrickImages();
     }
 };
@@ -503,16 +503,13 @@ TEST_F(ScorePanel, AtTheStartOfAGameReadsScoreOverZero) {
     EXPECT_EQ(PanelText(), "Score:\n0");
 }
 
-TEST_F(ScorePanel, AGlassOf100PixelsShowsTheScoreAndOneOf99LeavesThePanelEmpty) {
+TEST_F(ScorePanel, AGlassTooNarrowForTheScoreLeavesThePanelEmpty) {
     score = 123456;
-    settings->BrksPerLine = 10;
-    settings->BrkWidth = 10;
     UpdateScorePanel();
     EXPECT_EQ(PanelText(), "Score:\n123456");
-
-    settings->BrksPerLine = 9;
-    settings->BrkWidth = 11;
+    windowLayout.showsScore = false;
     UpdateScorePanel();
+    windowLayout.showsScore = true;
     EXPECT_EQ(PanelText(), "");
 }
 
@@ -578,8 +575,8 @@ constexpr char OversizedBricksSwitch[] = "--oversized-bricks-child";
 
 [[noreturn]] void BuildOversizedBricks() {
     UseGlass(Columns, Rows);
-    settings->BrkWidth = 1 << 20;
-    settings->BrkHeight = 1 << 20;
+    windowLayout.brickWidth = 1 << 20;
+    windowLayout.brickHeight = 1 << 20;
     RegisterTestWindowClass();
     mainWindow = CreateWindowExA(0, TestWindowClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);

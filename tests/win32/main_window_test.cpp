@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "about/about.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "game/figure.h"
@@ -93,22 +94,6 @@ TEST_F(Layout, TheWindowIsCentredOnTheScreen) {
     EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
 }
 
-RECT WorkArea() {
-    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
-    GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    return monitor.rcWork;
-}
-
-// The window's frame, which must lie in the work area.
-RECT FrameInWorkArea() {
-    RECT frame;
-    RECT inside;
-    const RECT work = WorkArea();
-    GetWindowRect(mainWindow, &frame);
-    EXPECT_TRUE(IntersectRect(&inside, &frame, &work) && EqualRect(&inside, &frame));
-    return frame;
-}
-
 TEST_F(Layout, LabelsAreWordsFrom150PixelsOfGlassAndLettersBelow) {
     Lay(15, 15, 10, 20);
     EXPECT_EQ(std::string(unpauseLabel), "Unpause");
@@ -140,24 +125,47 @@ TEST_F(Layout, TheNarrowestGlassLeavesTheScorePanelTwoPixelsWide) {
     EXPECT_GE(client.right, 42);
 }
 
-// The work area here is the whole 1024 x 768 desktop.
-TEST_F(Layout, BricksTooLargeForTheWorkAreaShrinkByOneFactorToTheLargestThatFit) {
-    const struct {
-        int width, height, columns, rows;
-    } glasses[] = {{50, 50, 10, 40}, {50, 6, 30, 7}, {50, 25, 30, 40}};
-    for (const auto& g : glasses) {
-        SCOPED_TRACE(std::to_string(g.width) + " x " + std::to_string(g.height));
-        Lay(g.width, g.height, g.columns, g.rows);
-        const RECT frame = FrameInWorkArea();
-        const RECT work = WorkArea();
-        const int w = settings->BrkWidth;
-        const int h = settings->BrkHeight;
-        EXPECT_EQ(settings->ClientHeight, g.rows * h + TopBandHeight) << "the rows are kept";
-        // One factor for both sides, never below 6, and bricks a pixel larger would not fit.
-        EXPECT_TRUE(h == 6 || std::abs(w * g.height - h * g.width) < std::max(g.width, g.height));
-        EXPECT_TRUE(frame.right - frame.left + g.columns > work.right - work.left ||
-                    frame.bottom - frame.top + g.rows > work.bottom - work.top);
-    }
+HWND about = nullptr;
+HWND activeAfterTheChanges = nullptr;
+
+void CALLBACK AfterTheChanges(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    activeAfterTheChanges = GetActiveWindow();
+    Press(about, IDOK);
+}
+
+// What a layout decides is the native table's; here the messages reach it, in the middle of a
+// dialog, and the player's sizes stay. The work area here is the whole 1024 x 768 desktop.
+TEST_F(Layout, ADisplayOrDpiChangeLaysOutAgainKeepingThePlayersSizesAndTheDialogInFront) {
+    Lay(50, 50, 10, 40);
+    EXPECT_EQ(windowLayout.brickHeight, 16) << "40 rows of 50 do not fit 768 pixels";
+    static RECT suggested = {900, 300, 1000, 400};
+    DialogAnswers answers([&](HWND dialog, const std::string&, int times) {
+        if (times == 1) {
+            about = dialog;
+            PostMessageA(mainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96),
+                         reinterpret_cast<LPARAM>(&suggested));
+            PostMessageA(mainWindow, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+            SetTimer(nullptr, 0, 10, AfterTheChanges);
+        }
+    });
+    ShowAbout();
+    EXPECT_EQ(activeAfterTheChanges, about) << "the dialog keeps the keyboard";
+    RECT frame;
+    GetWindowRect(mainWindow, &frame);
+    EXPECT_EQ(frame.right, 1024) << "moved from the suggested place into the work area";
+    EXPECT_EQ(frame.bottom, 768) << "and kept there by the display change";
+    EXPECT_EQ(settings->BrkHeight, 50);
+
+    // Wine's frame stays at its DPI, so only what the program makes itself is looked at.
+    SendMessageA(mainWindow, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    LOGFONTA font = {};
+    GetObjectA(panelFont, sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, 27);
+    EXPECT_EQ(windowLayout.bevel, 3);
+    SendMessageA(mainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96),
+                 reinterpret_cast<LPARAM>(&suggested));
 }
 
 TEST(CenterIn, CentresInTheClientAreaRoundingDownAndStartsAtZeroWhenTooLarge) {
