@@ -3,10 +3,10 @@
 #include <imm.h>
 #include <wtsapi32.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "about/about.h"
 #include "app/startup.h"
@@ -136,7 +136,7 @@ Function NewerUser32Function(const char* name) {
 }
 
 int DpiOf(HWND window) {
-    static const auto dpiForWindow = NewerUser32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const auto dpiForWindow = NewerUser32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
     if (dpiForWindow != nullptr) {
         return static_cast<int>(dpiForWindow(window));
     }
@@ -183,10 +183,9 @@ int MenuBarWidth(int dpi, int menuDpi) {
 }
 
 FrameMetrics FrameAt(int dpi, int menuDpi) {
-    static const auto adjustForDpi =
-        NewerUser32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
-            "AdjustWindowRectExForDpi");
-    static const auto metricForDpi =
+    const auto adjustForDpi = NewerUser32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
+        "AdjustWindowRectExForDpi");
+    const auto metricForDpi =
         NewerUser32Function<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
     RECT frame = {0, 0, 0, 0};
     const BOOL adjusted = adjustForDpi != nullptr

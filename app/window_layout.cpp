@@ -1,7 +1,6 @@
 #include "app/window_layout.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -120,17 +119,9 @@ WindowLayout PlanLayout(const LayoutRequest& request) {
     return layout;
 }
 
-bool DescribeShrink(const WindowLayout& layout, char* text, int size) {
-    if (!layout.shrunk) {
-        return false;
-    }
+bool ShownBrickSize(const WindowLayout& layout, int* width, int* height) {
     // In the units of the Options dialog, so that the size named is one the player can type.
-    const auto unscale = [&](int pixels) {
-        return std::max(SmallestBrick, pixels * 96 / layout.dpi);
-    };
-    std::snprintf(text, static_cast<size_t>(size),
-                  "The window does not fit on this screen at full size.\n"
-                  "This screen shows the bricks at %d x %d pixels.",
-                  unscale(layout.brickWidth), unscale(layout.brickHeight));
-    return true;
+    *width = std::max(SmallestBrick, layout.brickWidth * 96 / layout.dpi);
+    *height = std::max(SmallestBrick, layout.brickHeight * 96 / layout.dpi);
+    return layout.shrunk;
 }

@@ -74,6 +74,5 @@ int ScaleToDpi(int length, int dpi);
 
 WindowLayout PlanLayout(const LayoutRequest& request);
 
-// For a layout whose bricks shrank, the brick size shown, in the player's own units, as a line of
-// text to tell the player; false, and no text, when nothing shrank.
-bool DescribeShrink(const WindowLayout& layout, char* text, int size);
+// The brick size shown, in the player's own units; true when the bricks shrank to fit the screen.
+bool ShownBrickSize(const WindowLayout& layout, int* width, int* height);

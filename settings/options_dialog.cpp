@@ -121,8 +121,14 @@ void ApplyOptions(HWND dialog) {
     // does not end the game: the save at quit tries again.
     TrySaveSettings(settings);
     // The sizes are kept for a larger screen; the player learns what this one shows of them.
-    char shown[120];
-    if (changed && DescribeShrink(windowLayout, shown, sizeof shown)) {
+    int width = 0;
+    int height = 0;
+    if (changed && ShownBrickSize(windowLayout, &width, &height)) {
+        char shown[120];
+        wsprintfA(shown,
+                  "The window does not fit on this screen at full size.\n"
+                  "This screen shows the bricks at %d x %d pixels.",
+                  width, height);
         MessageBoxA(mainWindow, shown, "Windows Stakko", MB_OK | MB_ICONINFORMATION);
     }
 }
