@@ -55,32 +55,15 @@ HWND MakeWindow(const char* className, const char* text, int x, int y, int width
                            appInstance->instance, parameter);
 }
 
-// While the window is inactive or in its menu, and while the player is away from the computer, the
-// game pauses by itself; the player's own pause is kept aside and comes back when the last reason
-// is gone. Each reason is one bit: a lock on an inactive window, or a sleep while locked, must not
-// take the kept state for the player's.
-enum AutoPauseReason : uint8_t { Inactive = 1, InMenu = 2, Locked = 4, Asleep = 8 };
-uint8_t autoPauses = 0;
-
-void AutoPause(uint8_t reason) {
-    if (autoPauses == 0) {
-        savedPaused = paused;
-    }
-    autoPauses |= reason;
-    paused = 1;
-}
-
-void AutoResume(uint8_t reasons) {
-    autoPauses &= ~reasons;
-    if (autoPauses == 0) {
-        paused = savedPaused;
-    }
-}
-
 // The glass turns black at once, and is drawn whole when the game goes on.
 void RedrawGlass() {
     MarkAllForRepaint();
     InvalidateRect(mainWindow, nullptr, FALSE);
+}
+
+void PauseOrResume(PauseEvent event) {
+    AutoPauseEvent(event);
+    RedrawGlass();
 }
 
 using SessionNotificationCall = BOOL(WINAPI*)(HWND);
@@ -100,16 +83,18 @@ void RegisterForSessionNotifications() {
 void SessionChanged(WPARAM change) {
     switch (change) {
     case WTS_SESSION_LOCK:
-    case WTS_CONSOLE_DISCONNECT:
-    case WTS_REMOTE_DISCONNECT:
-        AutoPause(Locked);
-        RedrawGlass();
+        PauseOrResume(PauseEvent::SessionLocked);
         break;
     case WTS_SESSION_UNLOCK:
+        PauseOrResume(PauseEvent::SessionUnlocked);
+        break;
+    case WTS_CONSOLE_DISCONNECT:
+    case WTS_REMOTE_DISCONNECT:
+        PauseOrResume(PauseEvent::SessionDisconnected);
+        break;
     case WTS_CONSOLE_CONNECT:
     case WTS_REMOTE_CONNECT:
-        AutoResume(Locked);
-        RedrawGlass();
+        PauseOrResume(PauseEvent::SessionConnected);
         break;
     default:
         break;
@@ -118,12 +103,10 @@ void SessionChanged(WPARAM change) {
 
 void PowerChanged(WPARAM change) {
     if (change == PBT_APMSUSPEND) {
-        AutoPause(Asleep);
-        RedrawGlass();
+        PauseOrResume(PauseEvent::Suspended);
     } else if (change == PBT_APMRESUMESUSPEND) {
         // Only a resume that the player started: one that a timer started plays to nobody.
-        AutoResume(Asleep);
-        RedrawGlass();
+        PauseOrResume(PauseEvent::ResumedByPlayer);
     }
 }
 
@@ -404,13 +387,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         MarkAllForRepaint();
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            AutoPause(Inactive);
-        } else {
-            // An active window has the player in front of it, whatever was missed meanwhile.
-            AutoResume(Inactive | InMenu | Locked | Asleep);
-        }
-        RedrawGlass();
+        PauseOrResume(LOWORD(wParam) == WA_INACTIVE ? PauseEvent::Deactivated
+                                                    : PauseEvent::Activated);
         return 0;
     case WM_WTSSESSION_CHANGE:
         SessionChanged(wParam);
@@ -469,12 +447,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
     }
     case WM_ENTERMENULOOP:
-        AutoPause(InMenu);
+        // Black at once; the cells need no flags until the menu closes.
+        AutoPauseEvent(PauseEvent::MenuEntered);
         InvalidateRect(mainWindow, nullptr, FALSE);
         return 0;
     case WM_EXITMENULOOP:
-        AutoResume(InMenu);
-        RedrawGlass();
+        PauseOrResume(PauseEvent::MenuLeft);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -1,5 +1,8 @@
 #include "app/pump.h"
 
+#include "game/game_cycle.h"
+#include "game/glass.h"
+
 Event ToEvent(const MSG& message) {
     switch (message.message) {
     case WM_KEYDOWN:
@@ -14,6 +17,26 @@ Event ToEvent(const MSG& message) {
     }
 }
 
+namespace {
+
+// A key or a click in one of the game's windows: the player is at the computer.
+bool ShowsThePlayer(UINT message) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 bool PumpMessages(EventFilter filter) {
     MSG message;
     for (;;) {
@@ -23,6 +46,10 @@ bool PumpMessages(EventFilter filter) {
             return true;
         }
         TranslateMessage(&message);
+        if (ShowsThePlayer(message.message) && AutoPauseEvent(PauseEvent::PlayerSeen)) {
+            MarkAllForRepaint();
+            RequestGlassRepaint();
+        }
         if (!filter(ToEvent(message))) {
             return false;
         }

@@ -16,7 +16,8 @@ HMODULE LoadFromSystemFolder(const char* library) {
     if (searchRestricted) {
         return LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
-    // A full path is loaded from there and nowhere else.
+    // A full path is loaded from there and nowhere else, and with the altered search order the
+    // libraries it imports are looked for beside it, not in the program's folder.
     char path[MAX_PATH];
     const UINT length = GetSystemDirectoryA(path, MAX_PATH);
     if (length == 0 || length + 1 + std::strlen(library) >= MAX_PATH) {
@@ -24,7 +25,7 @@ HMODULE LoadFromSystemFolder(const char* library) {
     }
     path[length] = '\\';
     std::strcpy(path + length + 1, library);
-    return LoadLibraryA(path);
+    return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 } // namespace

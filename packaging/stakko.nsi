@@ -8,17 +8,20 @@
     !error "VERSION, ARCH, BUILD_DIR and OUTFILE must be defined"
 !endif
 
-; The other build keeps its Apps entry in the other registry view (SetRegView).
+; The other build keeps its Apps entry in the other registry view (SetRegView); its default folder
+; is read from the 64-bit view, where 64-bit Windows names both Program Files folders.
 !if ${ARCH} == win64
     Target amd64-unicode
     !define PROGRAM_FILES "$PROGRAMFILES64"
     !define OTHER_VIEW 32
     !define OTHER_BUILD "32-bit"
+    !define OTHER_PROGRAM_FILES "ProgramFilesDir (x86)"
 !else if ${ARCH} == win32
     Target x86-unicode
     !define PROGRAM_FILES "$PROGRAMFILES"
     !define OTHER_VIEW 64
     !define OTHER_BUILD "64-bit"
+    !define OTHER_PROGRAM_FILES "ProgramFilesDir"
     !include "x64.nsh"
 !else
     !error "ARCH is win64 or win32"
@@ -27,7 +30,10 @@
 !define PRODUCT "Windows Stakko"
 !define PUBLISHER "Brindlewick Software"
 ; The entry of "Apps" / "Add or remove programs"; a 32-bit installer's lands in the 32-bit view.
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\WindowsStakko"
+; The install round trip builds one with its entry where no write can succeed.
+!ifndef UNINSTALL_KEY
+    !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\WindowsStakko"
+!endif
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
@@ -35,10 +41,7 @@
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "${PROGRAM_FILES}\${PRODUCT}"
-; An upgrade or repair goes where the game already is. Read in the process's own registry view,
-; the one the entry was written in.
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+; No InstallDir: .onInit chooses the folder unless /D= has.
 BrandingText "${PRODUCT} ${VERSION}"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
@@ -89,56 +92,161 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}. Freeware."
     ${Loop}
 !macroend
 
+; The installed files, each once: written by the install, removed by a failed install's clean-up,
+; by the next build that takes this one's place, and by the uninstall. STEP is a macro of a folder
+; and a file name.
+!macro FOR_EACH_FILE STEP FOLDER
+    !insertmacro ${STEP} "${FOLDER}" stakko.exe
+    !insertmacro ${STEP} "${FOLDER}" README.txt
+    !insertmacro ${STEP} "${FOLDER}" uninstall.exe
+!macroend
+
 ; Why a program file may still be held once no game runs here: the installer sees only the
 ; windows of its own session.
 !define HELD "Is ${PRODUCT} running in another user's session? Close it there."
 
+!macro INSTALL_FILE FOLDER NAME
+    !if ${NAME} == uninstall.exe
+        !insertmacro CHECKED 'WriteUninstaller "${FOLDER}\${NAME}"' "Cannot write ${FOLDER}\${NAME}."
+    !else
+        !insertmacro CHECKED 'File "${BUILD_DIR}\${NAME}"' "Cannot write ${FOLDER}\${NAME}. ${HELD}"
+    !endif
+!macroend
+!macro REMOVE_FILE FOLDER NAME
+    !insertmacro CHECKED 'Delete "${FOLDER}\${NAME}"' "Cannot remove ${FOLDER}\${NAME}. ${HELD}"
+!macroend
+!macro DELETE_FILE FOLDER NAME
+    Delete "${FOLDER}\${NAME}"
+!macroend
+
 Var OtherDir    ; the other build's folder, from its Apps entry; empty when it is not installed
+Var OtherFiles  ; the folder whose files of the other build go; empty when none or this one
 Var FreshFolder ; 1 while a failed install is to take its files back out of $INSTDIR
+
+; $0 = 1 when the two folders are one, however spelt; a folder that does not exist is none other.
+Function SameFolder
+    Exch $1
+    Exch
+    Exch $2
+    GetFullPathName /SHORT $1 "$1"
+    GetFullPathName /SHORT $2 "$2"
+    StrCpy $0 0
+    ${If} $1 != ""
+    ${AndIf} $1 == $2
+        StrCpy $0 1
+    ${EndIf}
+    Pop $2
+    Pop $1
+FunctionEnd
+!macro SAME_FOLDER A B
+    Push "${A}"
+    Push "${B}"
+    Call SameFolder
+!macroend
 
 Function .onInit
     !insertmacro CLOSE_RUNNING_GAME
+    ; The folder: the one given with /D=; else where this build already is (an upgrade or repair,
+    ; from the entry in this process's own registry view); else where the other build is, unless
+    ; that is its own default Program Files folder; else this build's default.
+    ${If} $INSTDIR == ""
+        ReadRegStr $INSTDIR HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${EndIf}
     StrCpy $OtherDir ""
     !if ${ARCH} == win32
         ; 32-bit Windows has a single registry view: the other one would be this build's own.
-        ${IfNot} ${IsWow64}
-            Return
-        ${EndIf}
+        ${If} ${IsWow64}
     !endif
     SetRegView ${OTHER_VIEW}
     ReadRegStr $OtherDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    SetRegView 64
+    ReadRegStr $0 HKLM "Software\Microsoft\Windows\CurrentVersion" "${OTHER_PROGRAM_FILES}"
     SetRegView default
+    ${If} $INSTDIR == ""
+    ${AndIf} ${FileExists} "$OtherDir\stakko.exe"
+        !insertmacro SAME_FOLDER "$OtherDir" "$0\${PRODUCT}"
+        ${If} $0 == 0
+            StrCpy $INSTDIR "$OtherDir"
+        ${EndIf}
+    ${EndIf}
+    !if ${ARCH} == win32
+        ${EndIf}
+    !endif
+    ${If} $INSTDIR == ""
+        StrCpy $INSTDIR "${PROGRAM_FILES}\${PRODUCT}"
+    ${EndIf}
 FunctionEnd
 
-; A failed install into a folder that held no game takes its files out again, so that the machine
-; stays as it was; once the other build is gone, though, this copy is the one left to run.
+; A failed install into a folder that held no game takes its files out again, and with them an
+; entry and a shortcut that name them, so that the machine stays as it was: the other build, if
+; any, is still whole, and its shortcut comes back.
 Function .onInstFailed
     ${If} $FreshFolder == 1
-        Delete "$INSTDIR\stakko.exe"
-        Delete "$INSTDIR\README.txt"
-        Delete "$INSTDIR\uninstall.exe"
+        !insertmacro FOR_EACH_FILE DELETE_FILE "$INSTDIR"
         ; The installer's working folder cannot be removed.
         SetOutPath "$TEMP"
         RMDir "$INSTDIR"
+        ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        ${If} $0 == $INSTDIR
+            DeleteRegKey HKLM "${UNINSTALL_KEY}"
+        ${EndIf}
+        Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+        ${If} ${FileExists} "$OtherDir\stakko.exe"
+            CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$OtherDir\stakko.exe"
+        ${EndIf}
     ${EndIf}
 FunctionEnd
 
-; The entry in Apps, in this build's own registry view. DisplayVersion goes last, and only into an
-; entry written whole, so that a failed install never names the new version over the old program.
-; $0 holds the installed size in KB.
-Function WriteAppsEntry
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\stakko.exe,0"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
-    ${IfNot} ${Errors}
-        WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+; Sets the error flag while the other build's program cannot be removed, as while a copy runs in
+; another session: found before anything is written, by marking the file for deletion and at once
+; unmarking it, which changes nothing. (Windows opens a running program for no other access;
+; Wine opens it for writing, but deletes it no more than Windows does.)
+Function CheckOtherProgramFree
+    ${If} $OtherFiles == ""
+    ${OrIfNot} ${FileExists} "$OtherFiles\stakko.exe"
+        Return
     ${EndIf}
+    ; DELETE access, all sharing, OPEN_EXISTING.
+    System::Call 'kernel32::CreateFileW(w "$OtherFiles\stakko.exe", i 0x10000, i 7, p 0, i 3, i 0, p 0) p.r1'
+    ${If} $1 == -1
+        SetErrors
+        Return
+    ${EndIf}
+    ; FILE_DISPOSITION_INFO (FileDispositionInfo, 4) is one byte: delete on close or not.
+    System::Call '*(&i1 1) p.r2'
+    System::Call 'kernel32::SetFileInformationByHandle(p r1, i 4, p r2, i 1) i.r3'
+    System::Call '*$2(&i1 0)'
+    System::Call 'kernel32::SetFileInformationByHandle(p r1, i 4, p r2, i 1)'
+    System::Free $2
+    System::Call 'kernel32::CloseHandle(p r1)'
+    ${If} $3 == 0
+        SetErrors
+    ${EndIf}
+FunctionEnd
+
+; The entry in Apps, in this build's own registry view, up to its first failure, which leaves the
+; error flag set. InstallLocation goes first, so that an entry that names this folder is one this
+; install wrote; DisplayVersion goes last, so that a failed install never names the new version
+; over the old program. $0 holds the installed size in KB.
+!macro ENTRY_VALUE TYPE NAME VALUE
+    WriteReg${TYPE} HKLM "${UNINSTALL_KEY}" "${NAME}" `${VALUE}`
+    IfErrors failed
+!macroend
+Function WriteAppsEntry
+    !insertmacro ENTRY_VALUE Str "InstallLocation" "$INSTDIR"
+    !insertmacro ENTRY_VALUE Str "DisplayName" "${PRODUCT}"
+    !insertmacro ENTRY_VALUE Str "Publisher" "${PUBLISHER}"
+    !insertmacro ENTRY_VALUE Str "DisplayIcon" "$INSTDIR\stakko.exe,0"
+    !insertmacro ENTRY_VALUE Str "UninstallString" '"$INSTDIR\uninstall.exe"'
+    !insertmacro ENTRY_VALUE Str "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    !insertmacro ENTRY_VALUE DWORD "NoModify" 1
+    !insertmacro ENTRY_VALUE DWORD "NoRepair" 1
+    !insertmacro ENTRY_VALUE DWORD "EstimatedSize" $0
+    !insertmacro ENTRY_VALUE Str "DisplayVersion" "${VERSION}"
+    Return
+    failed:
+    ; IfErrors cleared the flag it tested.
+    SetErrors
 FunctionEnd
 
 ; NSIS runs no code of this script in the uninstaller's first process: that one copies itself to
@@ -149,55 +257,55 @@ Function un.onInit
     !insertmacro CLOSE_RUNNING_GAME
 FunctionEnd
 
+; An install is one transaction: this build's files, shortcut and whole entry first, and only then
+; the other build's entry and files. A failure on the way leaves every build that Apps lists able
+; to run and to uninstall.
 Section "Install"
     ; The installer holds no file times, so that it is the same bytes from any build of the commit;
     ; installed files take the time of installing.
     SetDateSave off
     ; For all users: the shortcut goes into the common Start menu.
     SetShellVarContext all
+    ; An entry of the other build that names this same folder leaves the files there alone: they
+    ; are this build's by the end.
+    StrCpy $OtherFiles "$OtherDir"
+    !insertmacro SAME_FOLDER "$OtherDir" "$INSTDIR"
+    ${If} $0 == 1
+        StrCpy $OtherFiles ""
+    ${EndIf}
+    !insertmacro CHECKED 'Call CheckOtherProgramFree' \
+        "Cannot replace the ${OTHER_BUILD} $OtherFiles\stakko.exe. ${HELD}"
     StrCpy $FreshFolder 1
     ${If} ${FileExists} "$INSTDIR\stakko.exe"
         StrCpy $FreshFolder 0
     ${EndIf}
-    ; Every file is checked: NSIS's own default skips one it cannot write and goes on to name the
-    ; new version in Apps over the old program (held, say, by a game running in another session).
-    ; The program's files come first, and the earlier ones are only ever overwritten, never
-    ; deleted beforehand, so that a failure leaves the earlier installation able to run.
+    ; Every file is checked: NSIS's own default skips one it cannot write. The earlier files are
+    ; only ever overwritten, never deleted beforehand, so that a failure leaves the earlier
+    ; installation able to run.
     SetOverwrite try
     SetOutPath "$INSTDIR"
-    !insertmacro CHECKED 'File "${BUILD_DIR}\stakko.exe"' "Cannot write $INSTDIR\stakko.exe. ${HELD}"
-    !insertmacro CHECKED 'File "${BUILD_DIR}\README.txt"' "Cannot write $INSTDIR\README.txt."
-    !insertmacro CHECKED 'WriteUninstaller "$INSTDIR\uninstall.exe"' "Cannot write $INSTDIR\uninstall.exe."
-
-    ; This build takes the other one's place: its files go, the shared settings and high scores
-    ; stay (its uninstaller would remove them). Its program goes first: while that cannot be
-    ; removed, the other build stays whole. An entry that names this same folder, however spelt,
-    ; leaves the files there alone: they are this build's by now.
-    ${If} $OtherDir != ""
-        GetFullPathName /SHORT $0 "$OtherDir"
-        GetFullPathName /SHORT $1 "$INSTDIR"
-        ${If} $0 != $1
-            DetailPrint "Removing the ${OTHER_BUILD} ${PRODUCT} from $OtherDir"
-            !insertmacro CHECKED 'Delete "$OtherDir\stakko.exe"' \
-                "Cannot remove the ${OTHER_BUILD} $OtherDir\stakko.exe. ${HELD}"
-            StrCpy $FreshFolder 0
-            !insertmacro CHECKED 'Delete "$OtherDir\README.txt"' "Cannot remove $OtherDir\README.txt."
-            !insertmacro CHECKED 'Delete "$OtherDir\uninstall.exe"' "Cannot remove $OtherDir\uninstall.exe."
-            ; A folder that still holds files of the player's stays.
-            RMDir "$OtherDir"
-        ${EndIf}
-    ${EndIf}
-
+    !insertmacro FOR_EACH_FILE INSTALL_FILE "$INSTDIR"
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    !insertmacro CHECKED 'Call WriteAppsEntry' "Cannot write the entry of ${PRODUCT} in Apps."
     ; The other build's shortcut has this same name: this one replaces it.
     !insertmacro CHECKED 'CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\stakko.exe"' \
         "Cannot write the shortcut $SMPROGRAMS\${PRODUCT}.lnk."
-    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-    !insertmacro CHECKED 'Call WriteAppsEntry' "Cannot write the entry of ${PRODUCT} in Apps."
+
+    ; This build is whole: from here on a failure keeps it. The other build's files go, the shared
+    ; settings and high scores stay (its uninstaller would remove them); its entry goes first, so
+    ; that no entry names a program that is gone.
+    StrCpy $FreshFolder 0
     ${If} $OtherDir != ""
+        DetailPrint "Removing the ${OTHER_BUILD} ${PRODUCT} from $OtherDir"
         SetRegView ${OTHER_VIEW}
         !insertmacro CHECKED 'DeleteRegKey HKLM "${UNINSTALL_KEY}"' \
             "Cannot remove the entry of the ${OTHER_BUILD} ${PRODUCT} in Apps."
         SetRegView default
+    ${EndIf}
+    ${If} $OtherFiles != ""
+        !insertmacro FOR_EACH_FILE REMOVE_FILE "$OtherFiles"
+        ; A folder that still holds files of the player's stays.
+        RMDir "$OtherFiles"
     ${EndIf}
 SectionEnd
 
@@ -205,9 +313,7 @@ Section "Uninstall"
     SetShellVarContext all
     ; The game removes its own stored settings first; the files it runs from go after it ends.
     ExecWait '"$INSTDIR\stakko.exe" /uninstall'
-    Delete "$INSTDIR\stakko.exe"
-    Delete "$INSTDIR\README.txt"
-    Delete "$INSTDIR\uninstall.exe"
+    !insertmacro FOR_EACH_FILE DELETE_FILE "$INSTDIR"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"

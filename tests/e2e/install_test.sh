@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# The installer's round trip on a machine that has never seen the game: a silent install, the
-# installed game started, shown and quit through its confirmation so that it stores its
-# settings, an install that cannot write the program, the 32-bit build's installation replaced,
-# a silent uninstall that leaves nothing behind, and an install elsewhere found again.
+# The installer's round trip on a machine that has never seen the game: an install that cannot
+# write its Apps entry, a silent install, the installed game started, shown and quit through its
+# confirmation so that it stores its settings, an install that cannot write the program, the
+# 32-bit build's installation replaced (in Program Files and elsewhere), a silent uninstall that
+# leaves nothing behind, and an install elsewhere found again.
 #
-#   install_test.sh path/to/stakko-VERSION-win64-setup.exe VERSION
+#   install_test.sh path/to/stakko-VERSION-win64-setup.exe VERSION path/to/entry-fails-setup.exe
+#
+# The last is the same installer with its entry under a key name too long for the registry, so
+# that every write of it fails.
 #
 # Runs inside tools/wine-run.sh --virtual-desktop --fresh-prefix DIR (WINEPREFIX and DISPLAY
 # set). Prints one line per check and ends with "N passed, M failed"; stops at the first failure.
@@ -12,6 +16,7 @@ set -u
 
 installer=$1
 version=$2
+entry_fails=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 for tool in wine xdotool; do
@@ -50,6 +55,20 @@ reg_value() {
     wine reg query "$1" /v "$2" "/reg:${3:-32}" 2>/dev/null | tr -d '\r' |
         awk -v n="$2" '$1 == n {$1 = ""; sub(/^ +/, ""); print}'
 }
+
+# Moves the Apps entry from the 64-bit view to the 32-bit one, as the 32-bit build writes it.
+move_entry_to_32() {
+    wine reg export "$uninstall_key" 'C:\seed.reg' /reg:64 /y >/dev/null &&
+        wine reg delete "$uninstall_key" /f /reg:64 >/dev/null && wine reg import 'C:\seed.reg' /reg:32 >/dev/null
+}
+
+# ===== 0. an install whose Apps entry cannot be written
+
+wine "$entry_fails" /S; code=$?
+[ $code -eq 2 ] && [ ! -e "$program_dir" ] && [ ! -e "$shortcut" ] ||
+    fail "an install that cannot write its entry exits with 2 and leaves nothing" "exit code $code" \
+        "left: $(ls -A "$program_dir" "$shortcut" 2>&1 | tr '\n' ' ')"
+pass "an install that cannot write its entry exits with 2 and takes its files and shortcut back"
 
 # ===== 1. a silent install
 
@@ -123,9 +142,7 @@ wine taskkill /f /im stakko.exe >/dev/null 2>&1
 # ===== 4. a 32-bit installation (an install into its folder, the entry moved), replaced
 
 table=$(reg_value "HKLM\\$store_key" HiScores)
-wine "$installer" /S /D=C:\\Program Files "(x86)\\Windows" Stakko && rm -r "$program_dir" &&
-    wine reg export "$uninstall_key" 'C:\seed.reg' /reg:64 /y >/dev/null &&
-    wine reg delete "$uninstall_key" /f /reg:64 >/dev/null && wine reg import 'C:\seed.reg' /reg:32 >/dev/null ||
+wine "$installer" /S /D=C:\\Program Files "(x86)\\Windows" Stakko && rm -r "$program_dir" && move_entry_to_32 ||
     fail "a 32-bit installation is seeded in Program Files (x86)"
 start_elsewhere "C:\\Program Files (x86)\\Windows Stakko\\stakko.exe"
 wine "$installer" /S; code=$?
@@ -133,6 +150,13 @@ wine "$installer" /S; code=$?
     fail "while the 32-bit build's stakko.exe is held, the installer /S exits with 2 and changes nothing" "exit code $code"
 pass "while the 32-bit build's stakko.exe is held, the installer /S exits with 2 and changes nothing"
 wine taskkill /f /im stakko.exe >/dev/null 2>&1
+# A folder where the shortcut goes: the install fails after writing its files.
+rm "$shortcut" && mkdir "$shortcut" && wine "$installer" /S; code=$?
+rmdir "$shortcut"
+[ $code -eq 2 ] && [ -f "$x86_dir/stakko.exe" ] && [ ! -e "$program_dir" ] && ! reg_exists "$uninstall_key" 64 &&
+    [ "$(reg_value "$uninstall_key" InstallLocation)" = "REG_SZ C:\\Program Files (x86)\\Windows Stakko" ] ||
+    fail "with its shortcut unwritable, the installer /S exits with 2 and the 32-bit build stays" "exit code $code"
+pass "with its shortcut unwritable, the installer /S exits with 2; the 32-bit build stays whole and listed"
 wine "$installer" /S && [ ! -e "$x86_dir" ] && ! reg_exists "$uninstall_key" 32 && [ -f "$program_dir/stakko.exe" ] &&
     [ "$(reg_value "$uninstall_key" InstallLocation 64)" = "REG_SZ ${program%\\*}" ] &&
     grep -qaF "$program" "$shortcut" && ! grep -qaF "(x86)" "$shortcut" &&
@@ -168,11 +192,16 @@ done
 pass "the uninstaller removes the stored settings (HKLM and HKCU)"
 
 # ===== 6. an install elsewhere (/D= last, unquoted), found again by the next install: the
-# second install, without /D=, brings back the file taken here.
+# second install, without /D=, brings back the file taken here. Then the same folder as the 32-bit
+# build's: the next install takes its place there, not in Program Files.
 wine "$installer" /S /D=C:\\Games\\Stakko && rm "$games_dir/README.txt" && wine "$installer" /S &&
     [ -f "$games_dir/README.txt" ] && [ ! -e "$program_dir" ] ||
     fail "a second install goes into C:\\Games\\Stakko again"
 pass "installed with /D=C:\\Games\\Stakko, the next install without /D= goes there again"
+move_entry_to_32 && wine "$installer" /S && [ ! -e "$program_dir" ] && ! reg_exists "$uninstall_key" 32 &&
+    [ "$(reg_value "$uninstall_key" InstallLocation 64)" = "REG_SZ C:\\Games\\Stakko" ] ||
+    fail "the 32-bit build in C:\\Games\\Stakko is replaced there"
+pass "the 32-bit build in C:\\Games\\Stakko is replaced there, its entry gone"
 uninstall "$games_dir"
 pass "the uninstaller removes C:\\Games\\Stakko and the Uninstall entry"
 

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <sstream>
+
 #include "rules_fixture.h"
 
 namespace {
@@ -123,6 +126,63 @@ TEST_F(GameCycle, UnpausingRedrawsEveryCellOverTheBlackPausePicture) {
     EXPECT_EQ(RepaintPicture().find('0'), std::string::npos);
     EXPECT_EQ(LogLines(), Lines{"focus, label Unpause, glass, focus, label Pause, glass"})
         << "the keyboard goes back to the game after a click";
+}
+
+// The player's away and back in every order: once the window is active, the session unlocked and
+// connected and the player seen since a sleep, the game runs exactly when the player's own pause
+// is off, and the button says so. Each row starts running, with no reason held.
+TEST_F(GameCycle, ThePauseTakenByItselfEndsOnlyByItsOwnEventsAndKeepsThePlayersAside) {
+    // The events' names, in the order of PauseEvent; "P" and "reset" are the player's.
+    const std::vector<std::string> events = {"away",  "back",   "menu",       "menu-end",
+                                             "lock",  "unlock", "disconnect", "connect",
+                                             "sleep", "wake",   "key"};
+    const struct {
+        const char* steps;
+        int paused;
+        const char* label; // the last one shown, "Pause" before any
+    } rows[] = {
+        {"away back", 0, "Pause"},
+        {"P away back", 1, "Unpause"},
+        {"away lock back", 1, "Pause"}, // activated behind the lock screen
+        {"away lock back unlock", 0, "Pause"},
+        {"menu lock menu-end", 1, "Pause"},
+        {"menu lock menu-end unlock", 0, "Pause"},
+        {"lock sleep unlock", 0, "Pause"}, // woken by a timer, then unlocked
+        {"disconnect sleep connect", 0, "Pause"},
+        {"lock disconnect connect", 1, "Pause"},
+        {"lock disconnect connect unlock", 0, "Pause"},
+        {"sleep", 1, "Pause"},
+        {"sleep key", 0, "Pause"},
+        {"sleep wake", 0, "Pause"},
+        {"away sleep wake", 1, "Pause"},
+        {"away sleep back", 0, "Pause"},
+        {"sleep P P P away back", 1, "Unpause"},
+        {"sleep P P key", 0, "Pause"},
+        {"lock P unlock", 1, "Unpause"},
+        {"P lock reset unlock", 0, "Pause"},
+        {"P unlock connect wake key menu-end back", 1, "Unpause"}, // ends without a start
+        {"lock lock unlock", 0, "Pause"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.steps);
+        RulesTest::SetUp();
+        std::istringstream words(row.steps);
+        for (std::string word; words >> word;) {
+            host.resetAnswers = {true};
+            if (word == "P" || word == "reset") {
+                word == "P" ? TogglePause() : ConfirmReset();
+            } else {
+                const auto event = std::find(events.begin(), events.end(), word);
+                ASSERT_NE(event, events.end()) << word;
+                AutoPauseEvent(static_cast<PauseEvent>(event - events.begin()));
+            }
+        }
+        EXPECT_EQ(paused, row.paused);
+        const std::vector<int> labels = LoggedValues(Logged::PauseLabel);
+        EXPECT_EQ(labels.empty() || labels.back() == 0 ? "Pause" : "Unpause",
+                  std::string(row.label));
+        EXPECT_EQ(labels.empty() ? 0 : labels.back(), userPaused);
+    }
 }
 
 } // namespace

@@ -30,6 +30,7 @@ class RulesTest : public ::testing::Test {
         paused = 0;
         userPaused = 0;
         savedPaused = 0;
+        autoPauses = 0;
         resetRequested = 0;
         std::srand(1);
     }
