@@ -194,7 +194,10 @@ pass "the uninstaller removes the stored settings (HKLM and HKCU)"
 # ===== 6. an install elsewhere (/D= last, unquoted), found again by the next install: the
 # second install, without /D=, brings back the file taken here. Then the same folder as the 32-bit
 # build's: the next install takes its place there, not in Program Files.
-wine "$installer" /S /D=C:\\Games\\Stakko && rm "$games_dir/README.txt" && wine "$installer" /S &&
+# The folder is given as the winget manifest gives it.
+read -r silent location < <(python3 "$here/../../tools/make-manifests.py" --switches)
+wine "$installer" "$silent" "${location/<INSTALLPATH>/C:\\Games\\Stakko}" && rm "$games_dir/README.txt" &&
+    wine "$installer" /S &&
     [ -f "$games_dir/README.txt" ] && [ ! -e "$program_dir" ] ||
     fail "a second install goes into C:\\Games\\Stakko again"
 pass "installed with /D=C:\\Games\\Stakko, the next install without /D= goes there again"
