@@ -49,8 +49,7 @@ def quoted(text):
 
 def yaml_file(path, kind, lines):
     header = f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{kind}.{SCHEMA}.schema.json\n\n"
-    manifest_type = "defaultLocale" if kind == "defaultLocale" else kind
-    body = "\n".join(lines + [f"ManifestType: {manifest_type}", f"ManifestVersion: {SCHEMA}"])
+    body = "\n".join(lines + [f"ManifestType: {kind}", f"ManifestVersion: {SCHEMA}"])
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         out.write(header + body + "\n")
 
