@@ -2,8 +2,9 @@
 # Installs what is missing, builds every configuration and runs every test:
 # the rules natively, natively again with sanitizers, the fuzz targets for a bounded time, and the
 # Windows programs under Wine, the quick suites a second time as clang builds them; then checks
-# the release programs, writes the release files to dist/ and checks that another build gives the
-# same bytes. The CI workflows and the release notes of this version are checked first.
+# the release programs, writes the release files to dist/, signs a release with a certificate made
+# for the run and checks that another build given its signatures writes the same bytes. The CI
+# workflows and the release notes of this version are checked first.
 set -eu
 cd "$(dirname "$0")"
 
@@ -39,5 +40,5 @@ echo "== test win64-clang (Wine; the suites that start no game and need no scree
 tools/wine-run.sh --virtual-desktop ctest --preset win64-clang
 echo "== release files"
 tools/package.sh
-echo "== the release files again, from a copy of the sources built elsewhere"
-tools/check-reproducible.sh
+echo "== a signed release, and the same bytes again from a copy of the sources and its signatures"
+tools/check-signing.sh

@@ -8,6 +8,13 @@
     !error "VERSION, ARCH, BUILD_DIR and OUTFILE must be defined"
 !endif
 
+; With SIGN (tools/sign.sh) and RELEASE_NAME, the uninstaller is signed before it goes into the
+; installer, and the installer last.
+!ifdef SIGN
+    !uninstfinalize '"${SIGN}" "%1" ${RELEASE_NAME}-uninstall.exe' = 0
+    !finalize '"${SIGN}" "%1" ${RELEASE_NAME}-setup.exe' = 0
+!endif
+
 ; The other build keeps its Apps entry in the other registry view (SetRegView); its default folder
 ; is read from the 64-bit view, where 64-bit Windows names both Program Files folders.
 !if ${ARCH} == win64

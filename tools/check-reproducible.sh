@@ -3,6 +3,8 @@
 # the work tree to another path, builds the win64 release there with a fresh build folder a while
 # after the first build, and compares the digests with build/win64's (built by check.sh first).
 #   tools/check-reproducible.sh
+# With STAKKO_SIGN_SIGNATURES=DIR, build/win64 holds a signed release whose signatures are in DIR
+# (tools/check-signing.sh).
 #
 # One preset is enough to show it, and keeps the check within a minute: the win32 programs are
 # made by the same compile and link options and the same packaging steps.
@@ -15,7 +17,10 @@ copy=$(mktemp -d /tmp/stakko-rebuilt-XXXXXX)
 trap 'rm -rf "$copy"' EXIT
 git ls-files -z --cached --others --exclude-standard |
     tar --null --files-from=- --ignore-failed-read -cf - | tar -xf - -C "$copy"
-(cd "$copy" && cmake --preset win64 -DSTAKKO_BUILD_TESTS=OFF >/dev/null &&
+# A signed first build: the copy, which has no key, attaches its detached signatures instead.
+sign=OFF
+[ -z "${STAKKO_SIGN_SIGNATURES:-}" ] || sign=ON
+(cd "$copy" && cmake --preset win64 -DSTAKKO_BUILD_TESTS=OFF -DSTAKKO_SIGN=$sign >/dev/null &&
     cmake --build --preset win64 --target release -j "$(nproc)" >/dev/null)
 
 files="stakko.exe release/stakko-*.zip release/stakko-*-setup.exe"
