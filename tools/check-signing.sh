@@ -2,8 +2,8 @@
 # Signs a whole release with a certificate made for this run and never kept, and checks it: each
 # program and installer verifies, the signed win64 installer installs under Wine (its own
 # integrity check passing with the signature) with a signed uninstall.exe that then uninstalls,
-# and another build of the sources given only the detached signatures writes the same bytes
-# (tools/check-reproducible.sh). Run after tools/package.sh, as check.sh does.
+# and builds given only the detached signatures write the same bytes: this one (the same
+# SHA256SUMS) and one of a copy of the sources (tools/check-reproducible.sh). Run after tools/package.sh, as check.sh does.
 #   tools/check-signing.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -61,4 +61,8 @@ tools/wine-run.sh --virtual-desktop --fresh-prefix "$work/prefix" bash -c '
     exit 1' check "$installer"
 echo "check-signing: the signed uninstaller removes the game"
 
+STAKKO_DIST=$work/rebuilt tools/package.sh --signatures "$work/signed/signatures" >/dev/null
+cmp "$work/signed/SHA256SUMS" "$work/rebuilt/SHA256SUMS" ||
+    fail "the release rebuilt from its signatures differs from the signed one"
+echo "check-signing: the release rebuilt from its signatures has the signed release's SHA256SUMS"
 STAKKO_SIGN_SIGNATURES=$work/signed/signatures tools/check-reproducible.sh
