@@ -803,7 +803,7 @@ TEST_F(RunningTheGame, TwoCopiesAtOnceKeepBothPlayersEntriesWhicheverQuitsLast) 
         HWND table = EnterName(anns, PlayToTheEnd(anns, annsWindow, &annsScore), "Ann");
         PostMessageA(table, WM_COMMAND, IDOK, 0);
         // Ann's next game waits paused, however long a busy machine takes to bring Bob's in front.
-        for (int wait = 0; wait < 200 && IsWindow(table); ++wait) {
+        for (int wait = 0; wait < 1000 && IsWindow(table); ++wait) {
             Sleep(10);
         }
         PostMessageA(annsWindow, WM_KEYDOWN, 'P', 0);
