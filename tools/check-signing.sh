@@ -3,7 +3,8 @@
 # program and installer verifies, the signed win64 installer installs under Wine (its own
 # integrity check passing with the signature) with a signed uninstall.exe that then uninstalls,
 # and builds given only the detached signatures write the same bytes: this one (the same
-# SHA256SUMS) and one of a copy of the sources (tools/check-reproducible.sh). Run after tools/package.sh, as check.sh does.
+# SHA256SUMS) and one of a copy of the sources (tools/check-reproducible.sh). Run after
+# tools/package.sh, as check.sh does.
 #   tools/check-signing.sh
 set -eu
 cd "$(dirname "$0")/.."

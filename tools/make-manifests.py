@@ -35,6 +35,8 @@ SCHEMA = "1.12.0"
 # The installer's own switches: silent, and the folder, last and unquoted.
 SILENT = "/S"
 INSTALL_LOCATION = "/D=<INSTALLPATH>"
+# Each build, by winget's architecture, Scoop's, and the release's name.
+BUILDS = (("x64", "64bit", "win64"), ("x86", "32bit", "win32"))
 
 
 def release_notes():
@@ -94,7 +96,7 @@ def main(dist, version, repository=""):
         f"ReleaseNotesUrl: {quoted(f'{repository}/releases/tag/v{version}')}",
     ])
     installers = []
-    for architecture, build in (("x64", "win64"), ("x86", "win32")):
+    for architecture, _, build in BUILDS:
         name = f"stakko-{version}-{build}-setup.exe"
         installers += [f"- Architecture: {architecture}",
                        f"  InstallerUrl: {quoted(f'{download}/{name}')}",
@@ -133,7 +135,7 @@ def main(dist, version, repository=""):
         "architecture": {
             bits: {"url": f"{download}/stakko-{version}-{build}.zip",
                    "hash": digests[f"stakko-{version}-{build}.zip"]}
-            for bits, build in (("64bit", "win64"), ("32bit", "win32"))
+            for _, bits, build in BUILDS
         },
         "bin": "stakko.exe",
         "shortcuts": [["stakko.exe", PRODUCT]],
@@ -141,7 +143,7 @@ def main(dist, version, repository=""):
         "autoupdate": {
             "architecture": {
                 bits: {"url": f"{scoop_download}/stakko-$version-{build}.zip"}
-                for bits, build in (("64bit", "win64"), ("32bit", "win32"))
+                for _, bits, build in BUILDS
             },
             "hash": {"url": f"{scoop_download}/SHA256SUMS", "regex": r"$sha256\s+\*?$basename"},
         },
