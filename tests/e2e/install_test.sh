@@ -157,11 +157,17 @@ rmdir "$shortcut"
     [ "$(reg_value "$uninstall_key" InstallLocation)" = "REG_SZ C:\\Program Files (x86)\\Windows Stakko" ] ||
     fail "with its shortcut unwritable, the installer /S exits with 2 and the 32-bit build stays" "exit code $code"
 pass "with its shortcut unwritable, the installer /S exits with 2; the 32-bit build stays whole and listed"
-wine "$installer" /S && [ ! -e "$x86_dir" ] && ! reg_exists "$uninstall_key" 32 && [ -f "$program_dir/stakko.exe" ] &&
+wine "$installer" /S; code=$?
+[ $code -eq 0 ] && [ ! -e "$x86_dir" ] && ! reg_exists "$uninstall_key" 32 && [ -f "$program_dir/stakko.exe" ] &&
     [ "$(reg_value "$uninstall_key" InstallLocation 64)" = "REG_SZ ${program%\\*}" ] &&
     grep -qaF "$program" "$shortcut" && ! grep -qaF "(x86)" "$shortcut" &&
     [ -n "$table" ] && [ "$(reg_value "HKLM\\$store_key" HiScores)" = "$table" ] ||
-    fail "the installer /S takes the 32-bit build's place" "left in Program Files (x86): $(ls -A "$x86_dir" 2>&1)"
+    fail "the installer /S takes the 32-bit build's place" "exit code $code" \
+        "left in Program Files (x86): $(ls -A "$x86_dir" 2>&1)" \
+        "the 32-bit entry: $(reg_value "$uninstall_key" InstallLocation 32)" \
+        "the entry: $(reg_value "$uninstall_key" InstallLocation 64)" \
+        "the shortcut: $(grep -aoF -e "$program" -e "(x86)" "$shortcut" 2>&1 | tr '\n' ' ')" \
+        "the stored table: $(reg_value "HKLM\\$store_key" HiScores | cut -c1-40), before: ${table:0:40}"
 pass "the installer takes the 32-bit build's place: its folder and entry gone, one shortcut, the stored table kept"
 # Its entry naming this folder (spelt otherwise): the files there are this build's by then.
 wine reg add "$uninstall_key" /v InstallLocation /d 'c:\program files\windows stakko' /f /reg:32 >/dev/null &&
