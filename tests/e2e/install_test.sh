@@ -170,9 +170,11 @@ wine "$installer" /S; code=$?
         "the stored table: $(reg_value "HKLM\\$store_key" HiScores | cut -c1-40), before: ${table:0:40}"
 pass "the installer takes the 32-bit build's place: its folder and entry gone, one shortcut, the stored table kept"
 # Its entry naming this folder (spelt otherwise): the files there are this build's by then.
-wine reg add "$uninstall_key" /v InstallLocation /d 'c:\program files\windows stakko' /f /reg:32 >/dev/null &&
-    wine "$installer" /S && [ -f "$program_dir/stakko.exe" ] && ! reg_exists "$uninstall_key" 32 ||
-    fail "a 32-bit entry naming the same folder goes, and the files there stay"
+wine reg add "$uninstall_key" /v InstallLocation /d 'c:\program files\windows stakko' /f /reg:32 >/dev/null
+wine "$installer" /S; code=$?
+[ $code -eq 0 ] && [ -f "$program_dir/stakko.exe" ] && ! reg_exists "$uninstall_key" 32 ||
+    fail "a 32-bit entry naming the same folder goes, and the files there stay" "exit code $code" \
+        "the 32-bit entry: $(reg_value "$uninstall_key" InstallLocation 32)" "left: $(ls -A "$program_dir" 2>&1)"
 pass "a 32-bit entry naming the same folder goes, and the files there stay"
 
 # ===== 5. a silent uninstall
