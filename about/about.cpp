@@ -3,8 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "app/shell_state.h"
 #include "game/host.h"
 #include "resources/resource_ids.h"
 

@@ -1,7 +1,6 @@
 #include "app/pump.h"
 
-#include "game/game_cycle.h"
-#include "game/glass.h"
+#include "app/desktop_pause.h"
 
 Event ToEvent(const MSG& message) {
     switch (message.message) {
@@ -17,26 +16,6 @@ Event ToEvent(const MSG& message) {
     }
 }
 
-namespace {
-
-// A key or a click in one of the game's windows: the player is at the computer.
-bool ShowsThePlayer(UINT message) {
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 bool PumpMessages(EventFilter filter) {
     MSG message;
     for (;;) {
@@ -45,11 +24,12 @@ bool PumpMessages(EventFilter filter) {
         if (fetched == 0 || fetched == -1) {
             return true;
         }
-        TranslateMessage(&message);
-        if (ShowsThePlayer(message.message) && AutoPauseEvent(PauseEvent::PlayerSeen)) {
-            MarkAllForRepaint();
-            RequestGlassRepaint();
+        // The key or click that shows the player back after a sleep is not played: the figure
+        // that has been black till now does not move, and the game does not pause again.
+        if (WakesTheGame(message)) {
+            continue;
         }
+        TranslateMessage(&message);
         if (!filter(ToEvent(message))) {
             return false;
         }

@@ -6,7 +6,9 @@
 #include <initializer_list>
 
 #include "about/about.h"
+#include "app/apply_layout.h"
 #include "app/main_window.h"
+#include "app/shell_state.h"
 #include "app/system_libraries.h"
 #include "game/figure.h"
 #include "game/game_cycle.h"
@@ -15,8 +17,6 @@
 #include "game/turn.h"
 #include "settings/settings.h"
 #include "settings/store.h"
-
-AppInstance* appInstance = nullptr;
 
 void StartUp() {
     std::srand(GetTickCount());

@@ -5,16 +5,6 @@
 
 #include "app/command_line.h"
 
-// What the entry point was given; created at entry and kept for the whole run.
-struct AppInstance {
-    HINSTANCE instance;
-    HINSTANCE prevInstance;
-    char* commandLine; // without the program's own name
-    int showCommand;
-};
-
-extern AppInstance* appInstance;
-
 // Everything before the first game: the records loaded, the windows made, laid out and shown.
 void StartUp();
 

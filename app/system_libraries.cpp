@@ -41,13 +41,17 @@ void RestrictLibrarySearch() {
 }
 
 SystemProcedure SystemFunction(const char* library, const char* function) {
-    HMODULE module = LoadFromSystemFolder(library);
-    if (module == nullptr) {
-        RuntimeAssert("Droppa", __LINE__);
-    }
-    const auto procedure = reinterpret_cast<SystemProcedure>(GetProcAddress(module, function));
+    const SystemProcedure procedure = OptionalSystemFunction(library, function);
     if (procedure == nullptr) {
         RuntimeAssert("Droppa", __LINE__);
     }
     return procedure;
+}
+
+SystemProcedure OptionalSystemFunction(const char* library, const char* function) {
+    HMODULE module = LoadFromSystemFolder(library);
+    if (module == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<SystemProcedure>(GetProcAddress(module, function));
 }

@@ -15,7 +15,15 @@ using SystemProcedure = void (*)();
 // is fatal.
 SystemProcedure SystemFunction(const char* library, const char* function);
 
+// The same for a function the program can do without: null where this Windows lacks it.
+SystemProcedure OptionalSystemFunction(const char* library, const char* function);
+
 template <typename Function>
 Function SystemFunctionOf(const char* library, const char* function) {
     return reinterpret_cast<Function>(SystemFunction(library, function));
+}
+
+template <typename Function>
+Function OptionalSystemFunctionOf(const char* library, const char* function) {
+    return reinterpret_cast<Function>(OptionalSystemFunction(library, function));
 }

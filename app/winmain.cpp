@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/shell_state.h"
 #include "app/startup.h"
 #include "app/system_libraries.h"
 #include "game/host.h"

@@ -40,6 +40,7 @@ bool PumpMessages(EventFilter filter) {
 
 void SetFallTimer(int) {}
 void StopFallTimer() {}
+void HoldFineTimer(bool) {}
 void RequestGlassRepaint() {}
 void RequestPreviewRepaint() {}
 void UpdateScorePanel() {}

@@ -1,6 +1,6 @@
 #include "display/bricks.h"
 
-#include "app/main_window.h"
+#include "app/shell_state.h"
 #include "game/host.h"
 
 // Face colour, then flat colour; RGB puts red in the low byte.

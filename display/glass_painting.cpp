@@ -1,6 +1,6 @@
 #include "display/glass_painting.h"
 
-#include "app/main_window.h"
+#include "app/shell_state.h"
 #include "display/bricks.h"
 #include "game/figure.h"
 #include "game/game_cycle.h"

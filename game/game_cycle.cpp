@@ -42,6 +42,7 @@ void SetPlayersPause(uint8_t on) {
     } else {
         paused = on;
     }
+    HoldFineTimer(paused == 0);
 }
 
 } // namespace
@@ -59,7 +60,17 @@ bool AutoPauseEvent(PauseEvent event) {
     } else if (held != 0) {
         paused = savedPaused;
     }
+    HoldFineTimer(paused == 0);
     return paused != before;
+}
+
+bool PlayerSeen() {
+    const bool asleep = (autoPauses & Asleep) != 0;
+    if (AutoPauseEvent(PauseEvent::PlayerSeen)) {
+        MarkAllForRepaint();
+        RequestGlassRepaint();
+    }
+    return asleep;
 }
 
 void PlayGame() {

@@ -40,6 +40,9 @@ enum class PauseEvent : uint8_t {
 
 // Starts or ends the reasons the event stands for; true when paused changed.
 bool AutoPauseEvent(PauseEvent event);
+// A key or a click in the window. True when it ended a sleep: like a screen's wake key, that one
+// only shows the glass again and does nothing else.
+bool PlayerSeen();
 // A confirmed reset: the game runs out at once without a high-score entry.
 extern uint8_t resetRequested;
 

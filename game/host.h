@@ -29,6 +29,10 @@ bool PumpMessages(EventFilter filter);
 void SetFallTimer(int period);
 void StopFallTimer();
 
+// The fall keeps its period to the millisecond only while the platform's timer runs at its finest:
+// held while the game runs, given back while it is paused and when the program ends.
+void HoldFineTimer(bool hold);
+
 // Repaints are deferred: these only ask for the glass or the preview to be drawn later.
 void RequestGlassRepaint();
 void RequestPreviewRepaint();

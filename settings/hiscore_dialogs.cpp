@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "app/shell_state.h"
 #include "game/turn.h"
 #include "resources/resource_ids.h"
 #include "settings/hiscore_table.h"

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/main_window.h"
+#include "app/apply_layout.h"
+#include "app/shell_state.h"
 #include "app/system_libraries.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"

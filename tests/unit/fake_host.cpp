@@ -121,6 +121,10 @@ void StopFallTimer() {
     Log(Logged::TimerStopped);
 }
 
+void HoldFineTimer(bool hold) {
+    host.fineTimer = hold;
+}
+
 void RequestGlassRepaint() {
     Log(Logged::GlassRepaint);
     if (host.onGlassRepaint) {

@@ -57,6 +57,7 @@ struct FakeHost {
     std::function<void()> onGlassRepaint;
 
     int timerPeriod = 0;           // 0 while the fall timer is stopped
+    bool fineTimer = false;        // the timer's finest resolution is held
     std::deque<bool> resetAnswers; // answers to the reset question; No when empty
     std::vector<LogEntry> log;     // every delivered event and every effect, in order
 };

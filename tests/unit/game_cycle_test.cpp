@@ -130,9 +130,11 @@ TEST_F(GameCycle, UnpausingRedrawsEveryCellOverTheBlackPausePicture) {
 
 // The player's away and back in every order: once the window is active, the session unlocked and
 // connected and the player seen since a sleep, the game runs exactly when the player's own pause
-// is off, and the button says so. Each row starts running, with no reason held.
+// is off, the button says so, and only then is the fine timer held. Each row starts running, with
+// no reason held.
 TEST_F(GameCycle, ThePauseTakenByItselfEndsOnlyByItsOwnEventsAndKeepsThePlayersAside) {
-    // The events' names, in the order of PauseEvent; "P" and "reset" are the player's.
+    // The events' names, in the order of PauseEvent; "P" and "reset" are the player's, "P-key" the
+    // P key as the pump fetches it, a sign of the player first.
     const std::vector<std::string> events = {"away",  "back",   "menu",       "menu-end",
                                              "lock",  "unlock", "disconnect", "connect",
                                              "sleep", "wake",   "key"};
@@ -162,6 +164,11 @@ TEST_F(GameCycle, ThePauseTakenByItselfEndsOnlyByItsOwnEventsAndKeepsThePlayersA
         {"P lock reset unlock", 0, "Pause"},
         {"P unlock connect wake key menu-end back", 1, "Unpause"}, // ends without a start
         {"lock lock unlock", 0, "Pause"},
+        {"sleep P-key", 0, "Pause"}, // the key that wakes the game is not played
+        {"sleep P-key P-key", 1, "Unpause"},
+        {"away sleep back P-key", 1, "Unpause"}, // the activation woke it
+        {"away lock unlock", 1, "Pause"},        // unlocked behind another window
+        {"away lock unlock back", 0, "Pause"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.steps);
@@ -171,7 +178,9 @@ TEST_F(GameCycle, ThePauseTakenByItselfEndsOnlyByItsOwnEventsAndKeepsThePlayersA
             host.resetAnswers = {true};
             if (word == "P" || word == "reset") {
                 word == "P" ? TogglePause() : ConfirmReset();
-            } else {
+            } else if (word == "P-key" && !PlayerSeen()) {
+                TogglePause();
+            } else if (word != "P-key") {
                 const auto event = std::find(events.begin(), events.end(), word);
                 ASSERT_NE(event, events.end()) << word;
                 AutoPauseEvent(static_cast<PauseEvent>(event - events.begin()));
@@ -182,6 +191,7 @@ TEST_F(GameCycle, ThePauseTakenByItselfEndsOnlyByItsOwnEventsAndKeepsThePlayersA
         EXPECT_EQ(labels.empty() || labels.back() == 0 ? "Pause" : "Unpause",
                   std::string(row.label));
         EXPECT_EQ(labels.empty() ? 0 : labels.back(), userPaused);
+        EXPECT_EQ(host.fineTimer, paused == 0);
     }
 }
 

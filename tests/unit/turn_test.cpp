@@ -101,6 +101,7 @@ TEST_F(Turn, GravityAtTheFallPeriodThenLandingScoresFortyAndSpeedsUp) {
 TEST_F(Turn, TheNewFigureIsDrawnBeforeTheFirstEventAndEveryMoveShowsWithItsEvent) {
     UseGlass(10, 9);
     NextFigure(Bar, 0);
+    ScriptRelease(KeyDown); // outside a soft drop: the fall keeps its time
     ScriptKey(KeyDown);
     ScriptTicks(1);
     ScriptKey(KeySpace);
@@ -108,6 +109,7 @@ TEST_F(Turn, TheNewFigureIsDrawnBeforeTheFirstEventAndEveryMoveShowsWithItsEvent
     EXPECT_TRUE(Play());
     EXPECT_EQ(LogLines(), (Lines{
                               "preview, timer 600, glass",
+                              "release Down:",
                               "press Down: glass, score 7, timer 35",
                               "release Down: timer 600",
                               "tick: glass, score 14",

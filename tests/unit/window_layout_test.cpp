@@ -40,6 +40,8 @@ const Row Rows[] = {
      {50, 6, 30, 7, 96, Desktop, Frame96}, 33, 6, {14, 308, 996, 151}},
     {"smallest screen: not even 6 pixels fit",
      {50, 50, 30, 40, 96, {0, 0, 320, 200}, Frame96}, 6, 6, {67, 0, 186, 349}},
+    {"taskbars on the left and the top, not even 6 pixels fit",
+     {50, 50, 30, 40, 96, {100, 40, 150, 200}, Frame96}, 6, 6, {100, 40, 186, 349}},
     {"kept where the player put it",
      {15, 15, 10, 20, 96, Desktop, Frame96, Placement::Kept, 10, 5}, 15, 15, {10, 5, 156, 409}},
     {"kept, but off the smaller screen: centred",
@@ -85,6 +87,9 @@ TEST(WindowLayout, EveryLengthScalesByTheDpiAndTheCountsStay) {
     const WindowLayout narrow = PlanLayout(Rows[4].request);
     EXPECT_EQ(narrow.scorePanel.width, 2);
     EXPECT_FALSE(narrow.showsScore);
+    // The score shows from 100 pixels of glass at 96 DPI, 150 at 144.
+    EXPECT_TRUE(PlanLayout({10, 10, 10, 20, 144, Desktop, Frame144}).showsScore);
+    EXPECT_FALSE(PlanLayout({14, 14, 7, 20, 144, Desktop, Frame144}).showsScore); // 147 pixels
 }
 
 TEST(WindowLayout, OptionsTellsTheBrickSizeShownInThePlayersOwnUnits) {

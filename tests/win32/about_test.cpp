@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "about/about.h"
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "app/shell_state.h"
 #include "pixels.h"
 #include "resources/resource_ids.h"
 

@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "app/shell_state.h"
 #include "foreground.h"
 #include "game/figure.h"
 #include "game/glass.h"

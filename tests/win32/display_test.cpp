@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/shell_state.h"
 #include "display/bricks.h"
 #include "display/glass_painting.h"
 #include "fatal_box.h"

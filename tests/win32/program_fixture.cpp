@@ -5,7 +5,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/main_window.h"
+#include "app/apply_layout.h"
+#include "app/shell_state.h"
 #include "app/startup.h"
 #include "app/system_libraries.h"
 #include "foreground.h"

@@ -686,6 +686,12 @@ BOOL CALLBACK FindScore(HWND child, LPARAM lParam) {
     return TRUE;
 }
 
+int ScoreOf(HWND mainWindow) {
+    int score = -1;
+    EnumChildWindows(mainWindow, FindScore, reinterpret_cast<LPARAM>(&score));
+    return score;
+}
+
 // Drops figures until the game is over and asks for a name; returns the name dialog, and the
 // final score shown on the panel.
 HWND PlayToTheEnd(RunningGame& game, HWND mainWindow, int* finalScore) {
@@ -703,7 +709,7 @@ HWND PlayToTheEnd(RunningGame& game, HWND mainWindow, int* finalScore) {
         PostMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
         nameDialog = game.WaitForWindow("Enter Your name", 4);
     }
-    EnumChildWindows(mainWindow, FindScore, reinterpret_cast<LPARAM>(finalScore));
+    *finalScore = ScoreOf(mainWindow);
     return nameDialog;
 }
 
@@ -777,15 +783,45 @@ bool GlassCornerShows(HWND window, COLORREF color) {
 }
 
 // Windows sends these to the game registered for them; Wine never does, so they are posted here.
-TEST_F(RunningTheGame, ALockedComputerBlanksTheGlassUntilUnlocked) {
+// The key that shows the player back after a sleep shows the glass again and does nothing else.
+TEST_F(RunningTheGame, ALockedOrSleepingComputerBlanksTheGlassUntilThePlayerIsBack) {
     RunningGame game(SW_SHOWNORMAL);
     HWND window = game.WaitForWindow("Windows Stakko");
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(TakeForeground(window)); // an inactive game pauses
-    for (WPARAM change : {0, WTS_SESSION_LOCK, WTS_SESSION_UNLOCK}) {
-        PostMessageA(window, WM_WTSSESSION_CHANGE, change, 0);
-        EXPECT_TRUE(GlassCornerShows(window, change == WTS_SESSION_LOCK ? 0 : 0x800040)) << change;
+    const COLORREF black = 0;
+    const COLORREF glass = 0x800040;
+    const struct {
+        UINT message;
+        WPARAM change;
+        COLORREF corner;
+    } steps[] = {{WM_NULL, 0, glass},
+                 {WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, black},
+                 {WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, glass},
+                 {WM_POWERBROADCAST, PBT_APMSUSPEND, black},
+                 {WM_KEYDOWN, 'P', glass}}; // it does not pause
+    for (const auto& step : steps) {
+        PostMessageA(window, step.message, step.change, 0);
+        EXPECT_TRUE(GlassCornerShows(window, step.corner)) << step.message << " " << step.change;
     }
+    HWND pauseButton =
+        FindWindowExA(window, FindWindowExA(window, nullptr, "Button", nullptr), "Button", nullptr);
+    EXPECT_EQ(TextOf(pauseButton), "Pause");
+
+    // Asleep again, Space shows the player back and P pauses: posted while the game's thread
+    // stands, so that no step of the fall comes between. The figure was not dropped.
+    PostMessageA(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    ASSERT_TRUE(GlassCornerShows(window, black));
+    const int asleep = ScoreOf(window);
+    SuspendThread(game.process.hThread);
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageA(window, WM_KEYDOWN, 'P', 0);
+    ResumeThread(game.process.hThread);
+    for (int poll = 0; poll < 100 && TextOf(pauseButton) != "Unpause"; ++poll) {
+        Sleep(50);
+    }
+    EXPECT_EQ(TextOf(pauseButton), "Unpause");
+    EXPECT_EQ(ScoreOf(window), asleep);
     EXPECT_EQ(game.Quit(window), 0u);
 }
 
