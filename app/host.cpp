@@ -38,6 +38,7 @@ void HoldFineTimer(bool hold) {
     }
     // Windows runs its timers at about 15.6 ms unless a program asks for finer ones: a fall of
     // 130 ms would take 141. Each request is given back once, and only one that was granted.
+    // winmm is no known DLL: looked up in the system folder at each change, which is rare.
     using PeriodCall = UINT(WINAPI*)(UINT);
     const auto call = OptionalSystemFunctionOf<PeriodCall>("winmm.dll", hold ? "timeBeginPeriod"
                                                                              : "timeEndPeriod");
