@@ -128,7 +128,44 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}. Freeware."
 
 Var OtherDir    ; the other build's folder, from its Apps entry; empty when it is not installed
 Var OtherFiles  ; the folder whose files of the other build go; empty when none or this one
+Var EarlierDir  ; this build's folder, from its Apps entry; empty when it is not installed
+Var MoveFrom    ; the folder this build moves out of; empty when none or this one
 Var FreshFolder ; 1 while a failed install is to take its files back out of $INSTDIR
+Var Moving      ; 1 while a failed move is to put back the earlier folder's entry and shortcut
+
+; The values of the entry in Apps, in this build's own registry view, each once: written by the
+; install, and kept by a move for a failed one to put back. STEP is a macro of a type, a name and
+; the value written. InstallLocation goes first, so that an entry that names this folder is one
+; this install wrote; DisplayVersion goes last, so that a failed install never names the new
+; version over the old program. $0 holds the installed size in KB.
+!macro FOR_EACH_VALUE STEP
+    !insertmacro ${STEP} Str InstallLocation "$INSTDIR"
+    !insertmacro ${STEP} Str DisplayName "${PRODUCT}"
+    !insertmacro ${STEP} Str Publisher "${PUBLISHER}"
+    !insertmacro ${STEP} Str DisplayIcon "$INSTDIR\stakko.exe,0"
+    !insertmacro ${STEP} Str UninstallString '"$INSTDIR\uninstall.exe"'
+    !insertmacro ${STEP} Str QuietUninstallString '"$INSTDIR\uninstall.exe" /S'
+    !insertmacro ${STEP} DWORD NoModify 1
+    !insertmacro ${STEP} DWORD NoRepair 1
+    !insertmacro ${STEP} DWORD EstimatedSize $0
+    !insertmacro ${STEP} Str DisplayVersion "${VERSION}"
+!macroend
+
+; The earlier entry's values, as Earlier<name>: empty for a value it does not hold.
+!macro DECLARE_VALUE TYPE NAME VALUE
+    Var Earlier${NAME}
+!macroend
+!insertmacro FOR_EACH_VALUE DECLARE_VALUE
+!macro KEEP_VALUE TYPE NAME VALUE
+    ReadReg${TYPE} $Earlier${NAME} HKLM "${UNINSTALL_KEY}" "${NAME}"
+!macroend
+!macro RESTORE_VALUE TYPE NAME VALUE
+    ${If} $Earlier${NAME} == ""
+        DeleteRegValue HKLM "${UNINSTALL_KEY}" "${NAME}"
+    ${Else}
+        WriteReg${TYPE} HKLM "${UNINSTALL_KEY}" "${NAME}" "$Earlier${NAME}"
+    ${EndIf}
+!macroend
 
 ; $0 = 1 when the two folders are one, however spelt; a folder that does not exist is none other.
 Function SameFolder
@@ -156,8 +193,9 @@ Function .onInit
     ; The folder: the one given with /D=; else where this build already is (an upgrade or repair,
     ; from the entry in this process's own registry view); else where the other build is, unless
     ; that is its own default Program Files folder; else this build's default.
+    ReadRegStr $EarlierDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $INSTDIR == ""
-        ReadRegStr $INSTDIR HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        StrCpy $INSTDIR "$EarlierDir"
     ${EndIf}
     StrCpy $OtherDir ""
     !if ${ARCH} == win32
@@ -186,13 +224,20 @@ FunctionEnd
 
 ; A failed install into a folder that held no game takes its files out again, and with them an
 ; entry and a shortcut that name them, so that the machine stays as it was: the other build, if
-; any, is still whole, and its shortcut comes back.
+; any, is still whole, and its shortcut comes back. A failed move gives the earlier folder back its
+; entry, value for value, and its shortcut.
 Function .onInstFailed
     ${If} $FreshFolder == 1
         !insertmacro FOR_EACH_FILE DELETE_FILE "$INSTDIR"
         ; The installer's working folder cannot be removed.
         SetOutPath "$TEMP"
         RMDir "$INSTDIR"
+    ${EndIf}
+    ${If} $Moving == 1
+        !insertmacro FOR_EACH_VALUE RESTORE_VALUE
+        Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+        CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$MoveFrom\stakko.exe"
+    ${ElseIf} $FreshFolder == 1
         ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
         ${If} $0 == $INSTDIR
             DeleteRegKey HKLM "${UNINSTALL_KEY}"
@@ -204,17 +249,17 @@ Function .onInstFailed
     ${EndIf}
 FunctionEnd
 
-; Sets the error flag while the other build's program cannot be removed, as while a copy runs in
-; another session: found before anything is written, by marking the file for deletion and at once
-; unmarking it, which changes nothing. (Windows opens a running program for no other access;
+; Sets the error flag while the program in the folder $0 cannot be removed, as while a copy runs
+; in another session: found before anything is written, by marking the file for deletion and at
+; once unmarking it, which changes nothing. (Windows opens a running program for no other access;
 ; Wine opens it for writing, but deletes it no more than Windows does.)
-Function CheckOtherProgramFree
-    ${If} $OtherFiles == ""
-    ${OrIfNot} ${FileExists} "$OtherFiles\stakko.exe"
+Function CheckProgramFree
+    ${If} $0 == ""
+    ${OrIfNot} ${FileExists} "$0\stakko.exe"
         Return
     ${EndIf}
     ; DELETE access, all sharing, OPEN_EXISTING.
-    System::Call 'kernel32::CreateFileW(w "$OtherFiles\stakko.exe", i 0x10000, i 7, p 0, i 3, i 0, p 0) p.r1'
+    System::Call 'kernel32::CreateFileW(w "$0\stakko.exe", i 0x10000, i 7, p 0, i 3, i 0, p 0) p.r1'
     ${If} $1 == -1
         SetErrors
         Return
@@ -230,26 +275,18 @@ Function CheckOtherProgramFree
         SetErrors
     ${EndIf}
 FunctionEnd
+!macro PROGRAM_FREE FOLDER
+    StrCpy $0 "${FOLDER}"
+    Call CheckProgramFree
+!macroend
 
-; The entry in Apps, in this build's own registry view, up to its first failure, which leaves the
-; error flag set. InstallLocation goes first, so that an entry that names this folder is one this
-; install wrote; DisplayVersion goes last, so that a failed install never names the new version
-; over the old program. $0 holds the installed size in KB.
+; The entry, up to its first failure, which leaves the error flag set.
 !macro ENTRY_VALUE TYPE NAME VALUE
     WriteReg${TYPE} HKLM "${UNINSTALL_KEY}" "${NAME}" `${VALUE}`
     IfErrors failed
 !macroend
 Function WriteAppsEntry
-    !insertmacro ENTRY_VALUE Str "InstallLocation" "$INSTDIR"
-    !insertmacro ENTRY_VALUE Str "DisplayName" "${PRODUCT}"
-    !insertmacro ENTRY_VALUE Str "Publisher" "${PUBLISHER}"
-    !insertmacro ENTRY_VALUE Str "DisplayIcon" "$INSTDIR\stakko.exe,0"
-    !insertmacro ENTRY_VALUE Str "UninstallString" '"$INSTDIR\uninstall.exe"'
-    !insertmacro ENTRY_VALUE Str "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-    !insertmacro ENTRY_VALUE DWORD "NoModify" 1
-    !insertmacro ENTRY_VALUE DWORD "NoRepair" 1
-    !insertmacro ENTRY_VALUE DWORD "EstimatedSize" $0
-    !insertmacro ENTRY_VALUE Str "DisplayVersion" "${VERSION}"
+    !insertmacro FOR_EACH_VALUE ENTRY_VALUE
     Return
     failed:
     ; IfErrors cleared the flag it tested.
@@ -265,8 +302,8 @@ Function un.onInit
 FunctionEnd
 
 ; An install is one transaction: this build's files, shortcut and whole entry first, and only then
-; the other build's entry and files. A failure on the way leaves every build that Apps lists able
-; to run and to uninstall.
+; the other build's entry and files, and this build's files in the folder it moves out of. A
+; failure on the way leaves every build that Apps lists able to run and to uninstall.
 Section "Install"
     ; The installer holds no file times, so that it is the same bytes from any build of the commit;
     ; installed files take the time of installing.
@@ -280,11 +317,27 @@ Section "Install"
     ${If} $0 == 1
         StrCpy $OtherFiles ""
     ${EndIf}
-    !insertmacro CHECKED 'Call CheckOtherProgramFree' \
+    !insertmacro CHECKED '!insertmacro PROGRAM_FREE "$OtherFiles"' \
         "Cannot replace the ${OTHER_BUILD} $OtherFiles\stakko.exe. ${HELD}"
+    ; Installed into another folder than its entry names, this build moves there; its entry is kept
+    ; for a failed move to put back.
+    StrCpy $MoveFrom ""
+    ${If} $EarlierDir != ""
+    ${AndIf} ${FileExists} "$EarlierDir\stakko.exe"
+        !insertmacro SAME_FOLDER "$EarlierDir" "$INSTDIR"
+        ${If} $0 == 0
+            StrCpy $MoveFrom "$EarlierDir"
+            !insertmacro FOR_EACH_VALUE KEEP_VALUE
+        ${EndIf}
+    ${EndIf}
+    !insertmacro CHECKED '!insertmacro PROGRAM_FREE "$MoveFrom"' \
+        "Cannot move ${PRODUCT} out of $MoveFrom. ${HELD}"
     StrCpy $FreshFolder 1
     ${If} ${FileExists} "$INSTDIR\stakko.exe"
         StrCpy $FreshFolder 0
+    ${EndIf}
+    ${If} $MoveFrom != ""
+        StrCpy $Moving 1
     ${EndIf}
     ; Every file is checked: NSIS's own default skips one it cannot write. The earlier files are
     ; only ever overwritten, never deleted beforehand, so that a failure leaves the earlier
@@ -302,6 +355,7 @@ Section "Install"
     ; settings and high scores stay (its uninstaller would remove them); its entry goes first, so
     ; that no entry names a program that is gone.
     StrCpy $FreshFolder 0
+    StrCpy $Moving 0
     ${If} $OtherDir != ""
         DetailPrint "Removing the ${OTHER_BUILD} ${PRODUCT} from $OtherDir"
         SetRegView ${OTHER_VIEW}
@@ -313,6 +367,11 @@ Section "Install"
         !insertmacro FOR_EACH_FILE REMOVE_FILE "$OtherFiles"
         ; A folder that still holds files of the player's stays.
         RMDir "$OtherFiles"
+    ${EndIf}
+    ${If} $MoveFrom != ""
+        DetailPrint "Removing ${PRODUCT} from $MoveFrom"
+        !insertmacro FOR_EACH_FILE REMOVE_FILE "$MoveFrom"
+        RMDir "$MoveFrom"
     ${EndIf}
 SectionEnd
 

@@ -2,8 +2,9 @@
 # The installer's round trip on a machine that has never seen the game: an install that cannot
 # write its Apps entry, a silent install, the installed game started, shown and quit through its
 # confirmation so that it stores its settings, an install that cannot write the program, the
-# 32-bit build's installation replaced (in Program Files and elsewhere), a silent uninstall that
-# leaves nothing behind, and an install elsewhere found again.
+# 32-bit build's installation replaced (in Program Files and elsewhere), the installation moved
+# into another folder and moves that fail, a silent uninstall that leaves nothing behind, and an
+# install elsewhere found again.
 #
 #   install_test.sh path/to/stakko-VERSION-win64-setup.exe VERSION path/to/entry-fails-setup.exe
 #
@@ -31,6 +32,7 @@ program_dir="$WINEPREFIX/drive_c/Program Files/Windows Stakko"
 program='C:\Program Files\Windows Stakko\stakko.exe'
 games_dir="$WINEPREFIX/drive_c/Games/Stakko"
 x86_dir="$WINEPREFIX/drive_c/Program Files (x86)/Windows Stakko"
+elsewhere_dir="$WINEPREFIX/drive_c/Games/Elsewhere"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Windows Stakko.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\WindowsStakko'
 store_key='Software\Brindlewick Software\Dropstakk'
@@ -139,10 +141,10 @@ wine "$installer" /S; code=$?
 pass "with stakko.exe held, the installer /S exits with 2 and leaves the earlier entry (0.9.0)"
 wine taskkill /f /im stakko.exe >/dev/null 2>&1
 
-# ===== 4. a 32-bit installation (an install into its folder, the entry moved), replaced
+# ===== 4. a 32-bit installation (an install moved into its folder, the entry moved), replaced
 
 table=$(reg_value "HKLM\\$store_key" HiScores)
-wine "$installer" /S /D=C:\\Program Files "(x86)\\Windows" Stakko && rm -r "$program_dir" && move_entry_to_32 ||
+wine "$installer" /S /D=C:\\Program Files "(x86)\\Windows" Stakko && [ ! -e "$program_dir" ] && move_entry_to_32 ||
     fail "a 32-bit installation is seeded in Program Files (x86)"
 start_elsewhere "C:\\Program Files (x86)\\Windows Stakko\\stakko.exe"
 wine "$installer" /S; code=$?
@@ -177,7 +179,52 @@ wine "$installer" /S; code=$?
         "the 32-bit entry: $(reg_value "$uninstall_key" InstallLocation 32)" "left: $(ls -A "$program_dir" 2>&1)"
 pass "a 32-bit entry naming the same folder goes, and the files there stay"
 
-# ===== 5. a silent uninstall
+# ===== 5. moves into C:\Games\Elsewhere: three that fail, one that leaves the earlier folder only
+# the player's file, and one back that leaves no folder behind
+
+# The earlier entry is an older version's, without a value that this one writes.
+wine reg add "$uninstall_key" /v DisplayVersion /d 0.9.0 /f /reg:64 >/dev/null
+wine reg delete "$uninstall_key" /v QuietUninstallString /f /reg:64 >/dev/null
+entry_now() { wine reg query "$uninstall_key" /reg:64 2>&1 | tr -d '\r'; }
+entry=$(entry_now)
+files=$(md5sum "$program_dir"/*)
+left_in() { ls -A "$1" 2>/dev/null || echo "(no folder)"; }
+# The exit code, the case, and what the failed move leaves in the new folder.
+expect_unmoved() {
+    [ "$1" -eq 2 ] && [ "$(md5sum "$program_dir"/*)" = "$files" ] && [ "$(entry_now)" = "$entry" ] &&
+        grep -qaF "$program" "$shortcut" && [ "$(left_in "$elsewhere_dir")" = "${3:-(no folder)}" ] ||
+        fail "$2, a move exits with 2 and leaves the earlier installation as it was" "exit code $1" \
+            "the entry: $(entry_now)" "shortcut to it: $(grep -caF "$program" "$shortcut" 2>&1)" \
+            "left in C:\Games\Elsewhere: $(left_in "$elsewhere_dir")"
+    pass "$2, a move exits with 2; the earlier files, entry and shortcut stay as they were"
+}
+mkdir -p "$elsewhere_dir/uninstall.exe"
+wine "$installer" /S /D=C:\\Games\\Elsewhere; code=$?
+expect_unmoved $code "with uninstall.exe unwritable" uninstall.exe
+rm -r "$elsewhere_dir"
+# The shortcut, written after the entry, fails: cmd holds it open for reading alone meanwhile.
+wine cmd /c "<" "$(winepath -w "$shortcut")" "$(winepath -w "$installer")" /S /D=C:\\Games\\Elsewhere; code=$?
+expect_unmoved $code "with the shortcut held open"
+start_elsewhere "$program"
+wine "$installer" /S /D=C:\\Games\\Elsewhere; code=$?
+wine taskkill /f /im stakko.exe >/dev/null 2>&1
+expect_unmoved $code "with the earlier stakko.exe held"
+echo "the player's" >"$program_dir/notes.txt"
+wine "$installer" /S /D=C:\\Games\\Elsewhere; code=$?
+[ $code -eq 0 ] && [ "$(ls -A "$program_dir")" = notes.txt ] && [ "$(ls "$elsewhere_dir" | wc -l)" -eq 3 ] &&
+    [ "$(reg_value "$uninstall_key" UninstallString 64)" = 'REG_SZ "C:\Games\Elsewhere\uninstall.exe"' ] &&
+    [ "$(reg_value "$uninstall_key" DisplayVersion 64)" = "REG_SZ $version" ] &&
+    grep -qaF 'C:\Games\Elsewhere\stakko.exe' "$shortcut" && ! reg_exists "$uninstall_key" 32 ||
+    fail "a move into C:\Games\Elsewhere leaves one installation, listed there" "exit code $code" \
+        "the entry: $(entry_now)" "left in Program Files: $(ls -A "$program_dir" 2>&1)"
+pass "a move into C:\Games\Elsewhere leaves one installation, listed there, and the player's file behind"
+rm "$program_dir/notes.txt"
+wine "$installer" /S /D=C:\\Program Files\\Windows Stakko && [ ! -e "$elsewhere_dir" ] &&
+    [ "$(reg_value "$uninstall_key" InstallLocation 64)" = "REG_SZ ${program%\\*}" ] && grep -qaF "$program" "$shortcut" ||
+    fail "a move back into Program Files removes C:\Games\Elsewhere" "left: $(left_in "$elsewhere_dir")"
+pass "a move back into Program Files removes C:\Games\Elsewhere"
+
+# ===== 6. a silent uninstall
 
 # The uninstaller runs on from a copy of itself in the temporary folder, so its own process ends
 # early: the check waits for what it removes.
@@ -199,7 +246,7 @@ for hive in HKLM HKCU; do
 done
 pass "the uninstaller removes the stored settings (HKLM and HKCU)"
 
-# ===== 6. an install elsewhere (/D= last, unquoted), found again by the next install: the
+# ===== 7. an install elsewhere (/D= last, unquoted), found again by the next install: the
 # second install, without /D=, brings back the file taken here. Then the same folder as the 32-bit
 # build's: the next install takes its place there, not in Program Files.
 # The folder is given as the winget manifest gives it.
