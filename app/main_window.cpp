@@ -4,6 +4,7 @@
 
 #include "app/apply_layout.h"
 #include "app/desktop_pause.h"
+#include "app/gamepad.h"
 #include "app/menu_commands.h"
 #include "app/screen_metrics.h"
 #include "app/session_end.h"
@@ -90,6 +91,15 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_WTSSESSION_CHANGE:
     case WM_POWERBROADCAST:
         return DesktopMessage(message, wParam);
+    case WM_ACTIVATEAPP:
+        PadsInFront(wParam != FALSE);
+        return 0;
+    case WM_DEVICECHANGE:
+        FindPads();
+        return TRUE;
+    case WM_PADREADING:
+        PadRead(wParam, lParam);
+        return 0;
     case WM_DISPLAYCHANGE:
         // The window may no longer fit, and the brick images must be made in the screen's format.
         LayOutForDisplay();

@@ -7,6 +7,7 @@
 
 #include "about/about.h"
 #include "app/apply_layout.h"
+#include "app/gamepad.h"
 #include "app/main_window.h"
 #include "app/shell_state.h"
 #include "app/system_libraries.h"
@@ -52,6 +53,7 @@ void StartUp() {
     for (HWND control : {resetButton, pauseButton, scorePanel}) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), TRUE);
     }
+    FindPads();
 }
 
 int RunProgram() {

@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "foreground.h"
+#include "pad_double.h"
 #include "resources/resource_ids.h"
 #include "settings/store.h"
 
@@ -869,6 +871,140 @@ TEST_F(RunningTheGame, TwoCopiesAtOnceKeepBothPlayersEntriesWhicheverQuitsLast) 
 }
 
 // The tests share the Wine prefix with the game: the player's own settings are put back after.
+// ---- the game with a pad alone
+
+// Whether the condition holds within five seconds.
+bool Soon(const std::function<bool()>& condition) {
+    for (int poll = 0; poll < 100; ++poll) {
+        if (condition()) {
+            return true;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+// The columns and rows of the glass that hold bricks, read from the screen: the falling figure
+// alone in an empty glass of 10 columns.
+RECT Bricks(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int brick = client.right / 10;
+    RECT bricks = {99, 99, -1, -1};
+    HDC screen = GetDC(nullptr);
+    for (int row = 0; row < (client.bottom - 65) / brick; ++row) {
+        for (int column = 0; column < 10; ++column) {
+            POINT centre = {column * brick + brick / 2, 65 + row * brick + brick / 2};
+            ClientToScreen(window, &centre);
+            if (GetPixel(screen, centre.x, centre.y) != 0x800040) {
+                bricks = {std::min<LONG>(bricks.left, column), std::min<LONG>(bricks.top, row),
+                          std::max<LONG>(bricks.right, column), std::max<LONG>(bricks.bottom, row)};
+            }
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return bricks;
+}
+
+class PlayingWithAPad : public RunningTheGame {
+  protected:
+    void SetUp() override {
+        RunningTheGame::SetUp();
+        // The stand-in goes where the game looks for XInput; the suite's Wine takes it.
+        char here[MAX_PATH];
+        char system[MAX_PATH];
+        GetModuleFileNameA(nullptr, here, MAX_PATH);
+        std::strcpy(std::strrchr(here, '\\') + 1, "xinput1_4.dll");
+        GetSystemDirectoryA(system, MAX_PATH);
+        ASSERT_TRUE(CopyFileA(here, (std::string(system) + "\\xinput1_4.dll").c_str(), FALSE));
+        pads = SharedPads();
+        ASSERT_NE(pads, nullptr);
+        *pads = {0, 1, {}};
+    }
+    void TearDown() override {
+        if (pads != nullptr) {
+            pads->connected = 0;
+        }
+    }
+    // Buttons held for a moment, shorter than the keyboard's delay, then let go.
+    void Tap(WORD buttons) {
+        pads->pads[0].wButtons = buttons;
+        Sleep(100);
+        pads->pads[0].wButtons = 0;
+        Sleep(50);
+    }
+    PadDouble* pads = nullptr;
+};
+
+TEST_F(PlayingWithAPad, APlayerWithAPadAlonePlaysPausesEntersTheTableAndQuits) {
+    RunningGame game(SW_SHOWNORMAL);
+    HWND window = game.WaitForWindow("Windows Stakko");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(TakeForeground(window));
+    HWND pauseButton =
+        FindWindowExA(window, FindWindowExA(window, nullptr, "Button", nullptr), "Button", nullptr);
+
+    // Left moves the figure a column, A turns it, X drops it to the bottom.
+    const RECT figure = Bricks(window);
+    Tap(XINPUT_GAMEPAD_DPAD_LEFT);
+    EXPECT_TRUE(Soon([&] { return Bricks(window).left == figure.left - 1; }));
+    Tap(XINPUT_GAMEPAD_A);
+    EXPECT_TRUE(Soon([&] {
+        const RECT turned = Bricks(window);
+        return turned.right - turned.left == figure.bottom - figure.top &&
+               turned.bottom - turned.top == figure.right - figure.left;
+    }));
+    Tap(XINPUT_GAMEPAD_X);
+    EXPECT_TRUE(Soon([&] { return Bricks(window).bottom == 19; }));
+
+    // Start pauses, and goes on.
+    for (const char* label : {"Unpause", "Pause"}) {
+        Tap(XINPUT_GAMEPAD_START);
+        EXPECT_TRUE(Soon([&] { return TextOf(pauseButton) == label; })) << label;
+    }
+
+    // Nothing is read while another program is in front.
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(TakeForeground(other));
+    Sleep(100);
+    const LONG reads = pads->reads;
+    Sleep(300);
+    EXPECT_EQ(pads->reads, reads);
+    DestroyWindow(other);
+    ASSERT_TRUE(TakeForeground(window));
+    EXPECT_TRUE(Soon([&] { return pads->reads > reads; }));
+
+    // Drops to the end of the game; A takes the name dialog's empty name, and the table's OK.
+    HWND nameDialog = nullptr;
+    for (int drop = 0; drop < 60 && nameDialog == nullptr; ++drop) {
+        Tap(XINPUT_GAMEPAD_X);
+        nameDialog = game.WaitForWindow("Enter Your name", 10);
+    }
+    ASSERT_NE(nameDialog, nullptr);
+    const int finalScore = ScoreOf(window);
+    Tap(XINPUT_GAMEPAD_A);
+    ASSERT_NE(game.WaitForWindow("Hi-Scores"), nullptr);
+    Tap(XINPUT_GAMEPAD_A);
+    EXPECT_TRUE(Soon([&] { return game.WaitForWindow("Hi-Scores", 1) == nullptr; }));
+    EXPECT_STREQ(Loaded().HiScores[0].name, "Player without name");
+    EXPECT_EQ(Loaded().HiScores[0].score, finalScore);
+
+    // View opens the menu, Down its Game menu, Up its last item, Exit, and A chooses it: B says No
+    // to the question, and the second time A says Yes.
+    for (WORD answer : {XINPUT_GAMEPAD_B, XINPUT_GAMEPAD_A}) {
+        for (WORD button : {XINPUT_GAMEPAD_BACK, XINPUT_GAMEPAD_DPAD_DOWN, XINPUT_GAMEPAD_DPAD_UP,
+                            XINPUT_GAMEPAD_A}) {
+            Tap(button);
+        }
+        HWND question = game.WaitForWindow("Exit Stakko game");
+        ASSERT_NE(question, nullptr);
+        Tap(answer);
+        EXPECT_TRUE(Soon([&] { return game.WaitForWindow("Exit Stakko game", 1) == nullptr; }));
+    }
+    EXPECT_EQ(game.ExitCode(), 0u);
+}
+
 class KeepPlayersSettings : public ::testing::Environment {
   public:
     void SetUp() override {
