@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <dbt.h>
 #include <sddl.h>
 #include <wtsapi32.h>
 
@@ -919,7 +920,7 @@ class PlayingWithAPad : public RunningTheGame {
         ASSERT_TRUE(CopyFileA(here, (std::string(system) + "\\xinput1_4.dll").c_str(), FALSE));
         pads = SharedPads();
         ASSERT_NE(pads, nullptr);
-        *pads = {0, 1, {}};
+        *pads = {0, 0, {}};
     }
     void TearDown() override {
         if (pads != nullptr) {
@@ -943,6 +944,14 @@ TEST_F(PlayingWithAPad, APlayerWithAPadAlonePlaysPausesEntersTheTableAndQuits) {
     ASSERT_TRUE(TakeForeground(window));
     HWND pauseButton =
         FindWindowExA(window, FindWindowExA(window, nullptr, "Button", nullptr), "Button", nullptr);
+
+    // The start looks at each slot once, and without a pad nothing reads them again; a pad
+    // plugged in is found.
+    ASSERT_TRUE(Soon([&] { return pads->reads == XUSER_MAX_COUNT; }));
+    Sleep(200);
+    EXPECT_EQ(pads->reads, XUSER_MAX_COUNT);
+    pads->connected = 1;
+    PostMessageA(window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
 
     // Left moves the figure a column, A turns it, X drops it to the bottom.
     const RECT figure = Bricks(window);
