@@ -769,6 +769,17 @@ TEST_F(RunningTheGame, AKilledGameLeavesLoadableSettingsHoldingAnyScoreEntered) 
     }
 }
 
+// Whether the condition holds within five seconds.
+bool Soon(const std::function<bool()>& condition) {
+    for (int poll = 0; poll < 100; ++poll) {
+        if (condition()) {
+            return true;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
 // Whether the glass's bottom-left pixel, where no figure comes for a while, shows the colour on
 // screen within five seconds: another process's window cannot be read, the screen can.
 bool GlassCornerShows(HWND window, COLORREF color) {
@@ -777,12 +788,9 @@ bool GlassCornerShows(HWND window, COLORREF color) {
     POINT corner = {2, client.bottom - 2};
     ClientToScreen(window, &corner);
     HDC screen = GetDC(nullptr);
-    int poll = 0;
-    while (GetPixel(screen, corner.x, corner.y) != color && ++poll < 100) {
-        Sleep(50);
-    }
+    const bool shown = Soon([&] { return GetPixel(screen, corner.x, corner.y) == color; });
     ReleaseDC(nullptr, screen);
-    return poll < 100;
+    return shown;
 }
 
 // Windows sends these to the game registered for them; Wine never does, so they are posted here.
@@ -819,10 +827,7 @@ TEST_F(RunningTheGame, ALockedOrSleepingComputerBlanksTheGlassUntilThePlayerIsBa
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     PostMessageA(window, WM_KEYDOWN, 'P', 0);
     ResumeThread(game.process.hThread);
-    for (int poll = 0; poll < 100 && TextOf(pauseButton) != "Unpause"; ++poll) {
-        Sleep(50);
-    }
-    EXPECT_EQ(TextOf(pauseButton), "Unpause");
+    EXPECT_TRUE(Soon([&] { return TextOf(pauseButton) == "Unpause"; }));
     EXPECT_EQ(ScoreOf(window), asleep);
     EXPECT_EQ(game.Quit(window), 0u);
 }
@@ -873,17 +878,6 @@ TEST_F(RunningTheGame, TwoCopiesAtOnceKeepBothPlayersEntriesWhicheverQuitsLast) 
 
 // The tests share the Wine prefix with the game: the player's own settings are put back after.
 // ---- the game with a pad alone
-
-// Whether the condition holds within five seconds.
-bool Soon(const std::function<bool()>& condition) {
-    for (int poll = 0; poll < 100; ++poll) {
-        if (condition()) {
-            return true;
-        }
-        Sleep(50);
-    }
-    return false;
-}
 
 // The columns and rows of the glass that hold bricks, read from the screen: the falling figure
 // alone in an empty glass of 10 columns.
