@@ -50,8 +50,13 @@ DWORD WINAPI ReadConnectedPads(void* window) {
 }
 
 void ReadWhileWanted() {
-    if (readingWanted != nullptr) {
-        inFront&& connectedPads != 0 ? SetEvent(readingWanted) : ResetEvent(readingWanted);
+    if (readingWanted == nullptr) {
+        return;
+    }
+    if (inFront && connectedPads != 0) {
+        SetEvent(readingWanted);
+    } else {
+        ResetEvent(readingWanted);
     }
 }
 
