@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fonts-liberation nsis
-    python3 python3-yaml git osslsigncode openssl
+    python3 python3-yaml git osslsigncode openssl softhsm2 libengine-pkcs11-openssl
 )
 
 missing=()

@@ -35,6 +35,9 @@ SCHEMA = "1.12.0"
 # The installer's own switches: silent, and the folder, last and unquoted.
 SILENT = "/S"
 INSTALL_LOCATION = "/D=<INSTALLPATH>"
+# The installer's exit code when it stops (packaging/stakko.nsi), mostly because the game runs:
+# winget then asks the player to close it and try again.
+ABORTED = 2
 # Each build, by winget's architecture, Scoop's, and the release's name.
 BUILDS = (("x64", "64bit", "win64"), ("x86", "32bit", "win32"))
 
@@ -113,6 +116,11 @@ def main(dist, version, repository=""):
         f"  SilentWithProgress: {quoted(SILENT)}",
         f"  InstallLocation: {quoted(INSTALL_LOCATION)}",
         "UpgradeBehavior: install",
+        # The installer asks for administrator rights itself (RequestExecutionLevel admin).
+        "ElevationRequirement: elevatesSelf",
+        "ExpectedReturnCodes:",
+        f"- InstallerReturnCode: {ABORTED}",
+        "  ReturnResponse: packageInUse",
         f"ProductCode: {quoted(PRODUCT_CODE)}",
         "AppsAndFeaturesEntries:",
         f"- DisplayName: {quoted(PRODUCT)}",
@@ -166,8 +174,9 @@ def check(dist, version):
             return hashlib.sha256(released.read()).hexdigest()
 
     with open(os.path.join(ROOT, "packaging", "stakko.nsi"), encoding="utf-8") as script:
-        nsi = dict(re.findall(r'^ *!define (PRODUCT|PUBLISHER|UNINSTALL_KEY) "(.*)"$',
-                              script.read(), re.M))
+        text = script.read()
+        nsi = dict(re.findall(r'^ *!define (PRODUCT|PUBLISHER|UNINSTALL_KEY) "(.*)"$', text, re.M))
+        elevation = re.search(r"^RequestExecutionLevel (\w+)$", text, re.M)[1]
     folder = os.path.join(dist, "manifests")
     winget = {}
     for kind in ("", ".locale.en-US", ".installer"):
@@ -178,6 +187,10 @@ def check(dist, version):
         winget.update(manifest)
     expect("PackageName", winget["PackageName"], nsi["PRODUCT"])
     expect("ReleaseNotes", winget["ReleaseNotes"], release_notes())
+    expect("ElevationRequirement", winget["ElevationRequirement"],
+           "elevatesSelf" if elevation == "admin" else None)
+    expect("ExpectedReturnCodes", winget["ExpectedReturnCodes"],
+           [{"InstallerReturnCode": ABORTED, "ReturnResponse": "packageInUse"}])
     entry = winget["AppsAndFeaturesEntries"][0]
     for code in (winget["ProductCode"], entry["ProductCode"]):
         expect("ProductCode", code, nsi["UNINSTALL_KEY"].rsplit("\\", 1)[1])

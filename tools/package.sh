@@ -8,25 +8,29 @@
 # Each program is checked first (tools/check-exe.sh): a release that is too large, needs a DLL
 # that Windows lacks or has lost its version resource is not written.
 #   tools/package.sh [--repository https://host/owner/repository] [--signatures DIR]
+#                    [--untimestamped]
 # The manifests' download addresses are that repository's releases: by default STAKKO_REPOSITORY,
 # else origin's when that is a forge's address, else the project's own (tools/make-manifests.py).
 # With a key in the environment (tools/sign.sh) every program is signed, and its signature kept in
-# signatures/. Given the signatures/ of a signed release instead, the same signatures are attached
+# signatures/; a key needs STAKKO_SIGN_TIMESTAMP_URL too, since a signature without a timestamp
+# ends with its certificate (--untimestamped allows that, for a test). Given the signatures/ of a signed release instead, the same signatures are attached
 # to this build, which then writes that release's very bytes. STAKKO_DIST names another folder
 # than dist/.
 set -eu
 cd "$(dirname "$0")/.."
 
 usage() {
-    echo "usage: $0 [--repository https://host/owner/repository] [--signatures DIR]" >&2
+    echo "usage: $0 [--repository https://host/owner/repository] [--signatures DIR] [--untimestamped]" >&2
     exit 2
 }
 repository=${STAKKO_REPOSITORY:-}
 signatures=""
+untimestamped=""
 while [ $# -gt 0 ]; do
     case "$1" in
     --repository) [ $# -ge 2 ] || usage; repository=$2; shift 2 ;;
     --signatures) [ $# -ge 2 ] || usage; signatures=$(realpath "$2"); shift 2 ;;
+    --untimestamped) untimestamped=1; shift ;;
     *) usage ;;
     esac
 done
@@ -40,6 +44,10 @@ if [ -n "$signatures" ]; then
     export STAKKO_SIGN_SIGNATURES=$signatures
     sign=ON
 elif [ -n "${STAKKO_SIGN_PKCS12:-}${STAKKO_SIGN_PKCS11_MODULE:-}" ]; then
+    if [ -z "${STAKKO_SIGN_TIMESTAMP_URL:-}" ] && [ -z "$untimestamped" ]; then
+        echo "package: a key but no STAKKO_SIGN_TIMESTAMP_URL: the signatures would end with the certificate" >&2
+        exit 2
+    fi
     export STAKKO_SIGN_OUT=$dist/signatures
     sign=ON
 fi
