@@ -156,5 +156,8 @@ void PadRead(WPARAM wParam, LPARAM lParam) {
     readings[slot] = {(HIWORD(wParam) & 4) != 0, LOWORD(wParam),
                       static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
     PressKeys();
-    ReadWhileWanted();
+    if (!readings[slot].connected) {
+        // The last pad gone stops the reader.
+        ReadWhileWanted();
+    }
 }

@@ -78,12 +78,6 @@ int ReadPads(PadInput& input, const PadReading (&pads)[PadCount], PadMode mode, 
     const bool inGame = mode == PadMode::Game;
     int wanted[ControlCount] = {};
     int wantedCount = 0;
-    for (int control = 0; control < ControlCount && mode != PadMode::Away; ++control) {
-        const int key = KeyFor[control][static_cast<int>(mode)];
-        if ((active & (1u << control)) != 0 && key != 0) {
-            wanted[wantedCount++] = key;
-        }
-    }
     const auto isWanted = [&](int key) {
         for (int i = 0; i < wantedCount; ++i) {
             if (wanted[i] == key) {
@@ -92,6 +86,14 @@ int ReadPads(PadInput& input, const PadReading (&pads)[PadCount], PadMode mode, 
         }
         return false;
     };
+    // Each key once, though A and Up both turn: away, no control is active.
+    for (int control = 0; control < ControlCount; ++control) {
+        const int key =
+            (active & (1u << control)) != 0 ? KeyFor[control][static_cast<int>(mode)] : 0;
+        if (key != 0 && !isWanted(key)) {
+            wanted[wantedCount++] = key;
+        }
+    }
 
     // Releases first. The game sees no release while a box is in front, so a key pressed for the
     // game is let go there, once it is back: Down stops falling fast, Left stops repeating.
